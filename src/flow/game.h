@@ -1,0 +1,36 @@
+// The one game object: every variable, record and region of the game lives
+// here, so that any number of games can run side by side (tests do).
+#pragma once
+
+#include "assets/work_block.h"
+#include "flow/flow_state.h"
+#include "platform/display.h"
+#include "platform/key_flags.h"
+#include "platform/platform.h"
+#include "platform/shell.h"
+#include "sound/settings.h"
+#include "sound/sound_engine.h"
+#include "world/hero_variables.h"
+
+namespace zorbulant {
+
+struct Game {
+  explicit Game(Platform& platformServices) : platform(platformServices) {}
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  Platform& platform;
+
+  ShellState shell;
+  DisplayState display;
+  KeyFlags keys;
+  WorkBlock work;
+  HeroVariables hero;
+  WorldVariables world;
+  FlowState flow;
+  Settings settings;
+  RegistryJob registry;
+  SoundEngine sound;
+};
+
+}  // namespace zorbulant
