@@ -25,8 +25,8 @@ void ReadSetting(Game& game) {
   job.Status = store.OpenKey(job.SubKey, key);
   job.KeyHandle = key;
   if (job.Status != registry::Success) return;
-  job.Status = store.QueryValue(key, job.ValueName, reinterpret_cast<uint8_t*>(job.Data),
-                                job.ReadSize);
+  job.Status =
+      store.QueryValue(key, job.ValueName, reinterpret_cast<uint8_t*>(job.Data), job.ReadSize);
   store.CloseKey(key);
 }
 
