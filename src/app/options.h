@@ -1,0 +1,42 @@
+// The program's command line.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zorbulant {
+
+struct ShotRequest {
+  uint32_t turn = 0;
+  std::filesystem::path file;
+};
+
+struct Options {
+  bool help = false;
+  bool version = false;
+  bool headless = false;
+  std::filesystem::path dataDirectory = ZORBULANT_DATA_DIR;
+  uint32_t turns = 0;  // 0: no close is posted
+  std::optional<std::filesystem::path> input;
+  std::vector<ShotRequest> shots;
+  std::optional<std::filesystem::path> trace;
+  std::optional<std::filesystem::path> settings;
+  uint32_t refreshHertz = 70;
+  // The desktop's window.
+  bool window = false;  // a window instead of the full screen
+  uint32_t scale = 3;   // the window's size in multiples of the picture
+  bool aspectCorrection = true;
+  // The whole command line, for the sound library's set-up switch.
+  std::string commandLine;
+};
+
+// Parses argv. On a bad argument returns nothing and sets `error` to one line
+// naming the problem.
+std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::string& error);
+
+std::string UsageText();
+
+}  // namespace zorbulant

@@ -1,0 +1,50 @@
+// The trace line of one turn.
+#include "flow/game_trace.h"
+
+#include <nlohmann/json.hpp>
+
+#include "flow/game.h"
+
+namespace zorbulant {
+
+std::string TraceLine(const Game& game, uint32_t turn, uint32_t clock) {
+  const HeroVariables& hero = game.hero;
+  const WorldVariables& world = game.world;
+  const KeyFlags& keys = game.keys;
+  nlohmann::ordered_json line;
+  line["turn"] = turn;
+  line["clock"] = clock;
+  line["GameState"] = game.flow.GameState;
+  line["MaxCount"] = game.settings.MaxCount;
+  line["HeroX"] = hero.HeroX;
+  line["HeroY"] = hero.HeroY;
+  line["CameraY"] = world.CameraY;
+  line["HeroHealth"] = hero.HeroHealth;
+  line["HeroOnGround"] = world.HeroOnGround;
+  line["HeroFrame"] = hero.HeroFrame;
+  line["HeroFacingLeft"] = hero.HeroFacingLeft;
+  line["WeaponFlags"] = hero.WeaponFlags;
+  line["PistolRounds"] = hero.PistolRounds;
+  line["GrenadeCount"] = hero.GrenadeCount;
+  line["FlameFuel"] = hero.FlameFuel;
+  line["ItemCountA"] = hero.ItemCountA;
+  line["ItemCountB"] = hero.ItemCountB;
+  line["DoubleDamageTimer"] = hero.DoubleDamageTimer;
+  line["JumpPower"] = world.JumpPower;
+  line["FallSpeed"] = hero.FallSpeed;
+  line["AirTime"] = hero.AirTime;
+  line["IdleTime"] = world.IdleTime;
+  line["FrameLimit"] = game.settings.FrameLimit;
+  line["Amplification"] = game.settings.Amplification;
+  line["KeyEscape"] = keys.KeyEscape;
+  line["KeyUp"] = keys.KeyUp;
+  line["KeyLeft"] = keys.KeyLeft;
+  line["KeyRight"] = keys.KeyRight;
+  line["KeyJump"] = keys.KeyJump;
+  line["JumpKeyLast"] = keys.JumpKeyLast;
+  line["KeyFire"] = keys.KeyFire;
+  line["KeyDown"] = keys.KeyDown;
+  return line.dump();
+}
+
+}  // namespace zorbulant
