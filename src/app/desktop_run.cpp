@@ -1,0 +1,85 @@
+// The desktop runner: the SDL backend, the player's settings file and the game.
+#include "app/desktop_run.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "flow/game.h"
+#include "platform/files/local_files.h"
+#include "platform/sdl/sdl_platform.h"
+#include "platform/sdl/sdl_session.h"
+#include "platform/settings/memory_settings_store.h"
+#include "platform/settings/reg_file_store.h"
+
+namespace zorbulant {
+
+namespace {
+
+std::filesystem::path ScreenshotDirectory() {
+  if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data != 0) {
+    return std::filesystem::path(data) / "zorbulant" / "screenshots";
+  }
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != 0) {
+    return std::filesystem::path(home) / ".local" / "share" / "zorbulant" / "screenshots";
+  }
+  return "screenshots";
+}
+
+}  // namespace
+
+int RunDesktop(const Options& options, std::ostream& errors) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(options.dataDirectory, error)) {
+    errors << "zorbulant: data directory " << options.dataDirectory.string() << " does not exist\n";
+    return 2;
+  }
+  std::string reason;
+  const std::unique_ptr<SdlSession> session = SdlSession::Start(reason);
+  if (!session) {
+    errors << "zorbulant: " << reason << "; to run without a display use --headless\n";
+    return 1;
+  }
+
+  DesktopSettings desktop;
+  desktop.fullScreen = !options.window;
+  desktop.windowScale = options.scale;
+  desktop.aspectCorrection = options.aspectCorrection;
+  desktop.refreshHertz = options.refreshHertz;
+  desktop.screenshotDirectory = ScreenshotDirectory();
+
+  SdlClock clock;
+  SdlDisplay display(clock, desktop);
+  SdlWindow window(desktop, display);
+  LocalFiles files(options.dataDirectory);
+  std::unique_ptr<SettingsStore> settings;
+  const std::optional<std::filesystem::path> settingsPath =
+      options.settings ? options.settings
+                       : DefaultSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  if (settingsPath) {
+    settings = std::make_unique<RegFileStore>(*settingsPath);
+  } else {
+    settings = std::make_unique<MemorySettingsStore>();
+  }
+  MissingSoundLibrary sound;
+  Platform platform{window, clock, display, files, *settings, sound, options.commandLine};
+  Game game(platform);
+
+  switch (RunProgram(game)) {
+    case StartupFailure::None:
+      return 0;
+    case StartupFailure::NoWindow:
+      errors << "zorbulant: " << window.FailureReason()
+             << "; to run without a display use --headless\n";
+      return 1;
+    case StartupFailure::NoDisplay:
+      errors << "zorbulant: " << display.FailureReason()
+             << "; to run without a display use --headless\n";
+      return 1;
+    case StartupFailure::NoMemory:
+      errors << "zorbulant: the 8 MB work block could not be allocated\n";
+      return 1;
+  }
+  return 1;
+}
+
+}  // namespace zorbulant

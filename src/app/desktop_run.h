@@ -1,0 +1,14 @@
+// Runs the game in a window on the desktop.
+#pragma once
+
+#include <ostream>
+
+#include "app/options.h"
+
+namespace zorbulant {
+
+// Returns the process's exit code: 0 after a normal run, 1 when there is no
+// display to run on (told on `errors` in one line).
+int RunDesktop(const Options& options, std::ostream& errors);
+
+}  // namespace zorbulant
