@@ -8,6 +8,7 @@ PACKAGES="
   libsdl2-dev libxmp-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgif-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  xvfb xauth xdotool x11-utils
 "
 
 missing=""

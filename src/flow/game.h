@@ -8,6 +8,7 @@
 #include "platform/key_flags.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
+#include "platform/text_job.h"
 #include "sound/settings.h"
 #include "sound/sound_engine.h"
 #include "world/hero_variables.h"
@@ -24,6 +25,7 @@ struct Game {
   ShellState shell;
   DisplayState display;
   KeyFlags keys;
+  TextJob textJob;
   WorkBlock work;
   HeroVariables hero;
   WorldVariables world;

@@ -1,6 +1,7 @@
 // The main menu frame and its drawing.
 #include "flow/main_menu.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -8,6 +9,26 @@
 #include "platform/display.h"
 
 namespace zorbulant {
+
+namespace {
+
+constexpr char Credits[] =
+    "ZORBULANT - a side-view action game, rebuilt from scratch. Code, pictures, samples, music "
+    "and missions by the Zorbulant developers. Arrows walk, Space jumps, Alt ducks, Ctrl fires, "
+    "1 2 3 pick a weapon. Have fun!";
+constexpr uint32_t CreditsStart = 53;
+static_assert(sizeof(Credits) - 1 <= CreditsLineLength - 2 * CreditsStart);
+
+constexpr std::array<char, CreditsLineLength> MakeCreditsLine() {
+  std::array<char, CreditsLineLength> line{};
+  for (char& c : line) c = ' ';
+  for (uint32_t i = 0; i + 1 < sizeof(Credits); ++i) line[CreditsStart + i] = Credits[i];
+  return line;
+}
+
+}  // namespace
+
+constinit const std::array<char, CreditsLineLength> CreditsLine = MakeCreditsLine();
 
 namespace {
 
@@ -80,7 +101,31 @@ void DrawMainMenu(Game& game) {
     CopyToBackBuffer(game, game.work.at(regions::SceneBuffer), regions::SceneRowLength);
   }
   UnlockBackBuffer(game);
+  DrawCreditsTicker(game);
   FlipScreen(game);
+}
+
+void DrawCreditsTicker(Game& game) {
+  // One character every 128 ms, and one pixel every 16 ms in between, so the
+  // 8-pixel cells scroll smoothly; every 32,768 ms it starts over.
+  const uint32_t t = game.platform.clock.Milliseconds();
+  TextJob& job = game.textJob;
+  job.TextX = static_cast<int32_t>(8 - ((t / 16) % 8));
+  job.TextY = 185;
+  job.TextPointer = CreditsLine.data() + ((t / 128) % 256);
+  job.TextLength = 50;
+  job.CharacterExtra = 0;
+  job.FontHeight = 14;
+  job.FontWidth = 8;
+  job.FontEscapement = 0;
+  job.FontOrientation = 0;
+  job.FontWeight = 400;
+  job.FontItalic = 0;
+  job.FontUnderline = 0;
+  job.FontStrikeOut = 0;
+  job.FontCharSet = 0;
+  job.FontPitchAndFamily = 0x31;
+  DrawTextJob(game);
 }
 
 void MainMenuFrame(Game& game) {

@@ -100,6 +100,22 @@ void FlipScreen(Game& game) {
   game.platform.display.Flip();  // a failed flip is ignored
 }
 
+uint32_t GetBackBufferDC(Game& game) {
+  TextDevice* context =
+      game.display.PrimarySurface ? game.platform.display.GetTextContext() : nullptr;
+  if (context == nullptr) {
+    if (game.display.PrimarySurface) RestoreSurfaces(game);
+    return 1;
+  }
+  game.display.TextDC = context;
+  return 0;
+}
+
+void ReleaseBackBufferDC(Game& game) {
+  if (!game.display.PrimarySurface) return;
+  if (!game.platform.display.ReleaseTextContext(game.display.TextDC)) RestoreSurfaces(game);
+}
+
 void CopyToBackBuffer(Game& game, const uint8_t* source, uint32_t sourceStride) {
   uint8_t* destination = game.display.BackBufferPixels;
   for (uint32_t row = 0; row < ScreenHeight; ++row) {

@@ -19,6 +19,8 @@ struct DisplayState {
   // Filled by a successful LockBackBuffer.
   uint8_t* BackBufferPixels = nullptr;
   uint32_t RowSkip = 0;  // pitch - 320: bytes to skip after each row of 320
+  // The text context last obtained by GetBackBufferDC.
+  TextDevice* TextDC = nullptr;
 };
 
 inline constexpr uint32_t ScreenWidth = 320;
@@ -38,6 +40,9 @@ void ReleaseDisplay(Game& game);
 uint32_t LockBackBuffer(Game& game);
 void UnlockBackBuffer(Game& game);
 void FlipScreen(Game& game);
+// 0: TextDC draws on the back buffer. 1: failed, restore asked.
+uint32_t GetBackBufferDC(Game& game);
+void ReleaseBackBufferDC(Game& game);
 
 // Copies a 320x200 picture with rows `sourceStride` apart into the locked back
 // buffer, skipping RowSkip after each row.

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/text_device.h"
+
 namespace zorbulant {
 
 struct PaletteEntry {
@@ -38,12 +40,16 @@ class DisplayDevice {
   virtual void Close() = 0;
 
   // In use. A lost surface (after the user switched away) fails Lock, Unlock
-  // and the text context until Restore succeeds.
+  // and the text context until Restore succeeds. The text context is not to
+  // be had while the back buffer is locked.
   virtual bool Lock(LockedSurface& surface) = 0;
   virtual bool Unlock() = 0;
   // Shows the back buffer, waiting for the display's next refresh.
   virtual bool Flip() = 0;
   virtual bool Restore() = 0;
+  // A text context drawing on the back buffer; nothing when it cannot be had.
+  virtual TextDevice* GetTextContext() = 0;
+  virtual bool ReleaseTextContext(TextDevice* context) = 0;
 };
 
 }  // namespace zorbulant

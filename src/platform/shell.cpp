@@ -7,6 +7,7 @@
 #include "flow/game_frame.h"
 #include "platform/display.h"
 #include "platform/keyboard_handler.h"
+#include "platform/text_job.h"
 #include "sound/sound_engine.h"
 
 namespace zorbulant {
@@ -53,6 +54,7 @@ StartupFailure RunProgram(Game& game) {
   GameWindowProcedure procedure(game);
   game.shell.MainWindow = window.CreateMainWindow(procedure);
   if (game.shell.MainWindow == 0) return StartupFailure::NoWindow;
+  ShowStartupCaption(game);
   const StartupFailure failure = StartDisplay(game);
   if (failure != StartupFailure::None) {
     ShutdownSound(game);

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "platform/text_device.h"
+
 namespace zorbulant {
 
 // Message numbers as the window procedure knows them.
@@ -58,6 +60,12 @@ class Window {
   // Destroys the window; its destruction message is sent synchronously.
   virtual void DestroyMainWindow() = 0;
   virtual void SetFocus() = 0;
+
+  // A text context on the whole window, caption bar included, for the
+  // start-up caption; nothing when the window has none. What is drawn shows
+  // once the context is released.
+  virtual TextDevice* GetWindowTextContext() = 0;
+  virtual void ReleaseWindowTextContext(TextDevice* context) = 0;
 };
 
 }  // namespace zorbulant

@@ -15,6 +15,8 @@ class LoggingDisplay final : public DisplayDevice {
       : inner_(inner), log_(log) {}
 
   std::string failingStep;  // a set-up step's name that fails, e.g. "CreatePalette"
+  // Handed out as the back buffer's text context instead of the real one.
+  TextDevice* textContext = nullptr;
 
   bool Open() override { return Step("Open", inner_.Open()); }
   bool SetExclusiveFullScreen() override {
@@ -46,6 +48,17 @@ class LoggingDisplay final : public DisplayDevice {
   bool Unlock() override { return Step("Unlock", inner_.Unlock()); }
   bool Flip() override { return Step("Flip", inner_.Flip()); }
   bool Restore() override { return Step("Restore", inner_.Restore()); }
+  TextDevice* GetTextContext() override {
+    TextDevice* context = failingStep == "GetTextContext" ? nullptr
+                          : textContext != nullptr        ? textContext
+                                                          : inner_.GetTextContext();
+    Log(context != nullptr ? "GetTextContext" : "GetTextContext failed");
+    return context;
+  }
+  bool ReleaseTextContext(TextDevice* context) override {
+    const bool released = context == textContext || inner_.ReleaseTextContext(context);
+    return Step("ReleaseTextContext", released);
+  }
 
  private:
   void Log(const std::string& entry) { log_.push_back("display " + entry); }

@@ -127,6 +127,7 @@ void HeadlessDisplay::ReleasePalette() { paletteCreated_ = false; }
 
 void HeadlessDisplay::ReleaseFlippingChain() {
   // The last picture stays readable for a shot after shutdown.
+  textContext_.reset();
   back_.clear();
   locked_ = false;
 }
@@ -134,7 +135,7 @@ void HeadlessDisplay::ReleaseFlippingChain() {
 void HeadlessDisplay::Close() { open_ = modeSet_ = false; }
 
 bool HeadlessDisplay::Lock(LockedSurface& surface) {
-  if (back_.empty() || lost_ || locked_) return false;
+  if (back_.empty() || lost_ || locked_ || textContext_) return false;
   locked_ = true;
   surface.pixels = back_.data();
   surface.pitch = pitch_;
@@ -148,7 +149,7 @@ bool HeadlessDisplay::Unlock() {
 }
 
 bool HeadlessDisplay::Flip() {
-  if (back_.empty() || lost_ || locked_) return false;
+  if (back_.empty() || lost_ || locked_ || textContext_) return false;
   clock_.WaitForRefresh(refreshHertz_);
   front_.swap(back_);
   return true;
@@ -158,6 +159,20 @@ bool HeadlessDisplay::Restore() {
   if (back_.empty()) return false;
   lost_ = false;
   locked_ = false;
+  textContext_.reset();
+  return true;
+}
+
+TextDevice* HeadlessDisplay::GetTextContext() {
+  if (back_.empty() || lost_ || locked_ || textContext_) return nullptr;
+  if (!fonts_) fonts_ = std::make_unique<FontLibrary>();
+  textContext_.emplace(*fonts_, back_.data(), pitch_, Width, Height, palette_);
+  return &*textContext_;
+}
+
+bool HeadlessDisplay::ReleaseTextContext(TextDevice* context) {
+  if (!textContext_ || context != &*textContext_) return false;
+  textContext_.reset();
   return true;
 }
 

@@ -6,10 +6,14 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/clock.h"
 #include "platform/display_device.h"
+#include "platform/text/font_library.h"
+#include "platform/text/surface_text_device.h"
 #include "platform/window.h"
 
 namespace zorbulant {
@@ -56,6 +60,9 @@ class HeadlessWindow final : public Window {
   void PostQuit(int32_t exitCode) override;
   void DestroyMainWindow() override;
   void SetFocus() override {}
+  // A headless window has nothing to show a caption on.
+  TextDevice* GetWindowTextContext() override { return nullptr; }
+  void ReleaseWindowTextContext(TextDevice*) override {}
 
  private:
   void BeginTurn();
@@ -91,6 +98,8 @@ class HeadlessDisplay final : public DisplayDevice {
   bool Unlock() override;
   bool Flip() override;
   bool Restore() override;
+  TextDevice* GetTextContext() override;
+  bool ReleaseTextContext(TextDevice* context) override;
 
   // What a switch to another application does to an exclusive display.
   void LoseSurfaces() { lost_ = true; }
@@ -110,6 +119,10 @@ class HeadlessDisplay final : public DisplayDevice {
   PaletteEntries shownPalette_{};  // black until a palette is attached
   std::vector<uint8_t> front_;
   std::vector<uint8_t> back_;
+  // Loaded when text is first drawn, so displays that never draw text (most
+  // tests) do not pay for the font look-up.
+  std::unique_ptr<FontLibrary> fonts_;
+  std::optional<SurfaceTextDevice> textContext_;
 };
 
 }  // namespace zorbulant

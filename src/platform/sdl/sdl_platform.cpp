@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "platform/display.h"
 #include "platform/headless/input_script.h"
 #include "platform/headless/png_writer.h"
 #include "platform/sdl/scancode_map.h"
@@ -63,7 +64,7 @@ SdlWindow::SdlWindow(const DesktopSettings& settings, SdlDisplay& display)
 
 SdlWindow::~SdlWindow() {
   for (SDL_GameController* controller : controllers_) SDL_GameControllerClose(controller);
-  if (window_ != nullptr) SDL_DestroyWindow(window_);
+  DestroyMainWindow();
 }
 
 uint32_t SdlWindow::CreateMainWindow(WindowProcedure& procedure) {
@@ -82,7 +83,17 @@ uint32_t SdlWindow::CreateMainWindow(WindowProcedure& procedure) {
     return 0;
   }
   SDL_SetWindowMinimumSize(window_, static_cast<int>(Width), static_cast<int>(Height));
-  display_.AttachWindow(window_);
+  // Vsync stays off: the display's own refresh emulation paces the game.
+  renderer_ =
+      SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+  if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  if (renderer_ == nullptr) {
+    failure_ = std::string("cannot draw into the window: ") + SDL_GetError();
+    SDL_DestroyWindow(window_);
+    window_ = nullptr;
+    return 0;
+  }
+  display_.AttachWindow(window_, renderer_);
   procedure_ = &procedure;
   // A new window is activated while it is created and shown.
   active_ = true;
@@ -270,8 +281,10 @@ void SdlWindow::PostQuit(int32_t exitCode) {
 
 void SdlWindow::DestroyMainWindow() {
   if (window_ == nullptr) return;
-  display_.AttachWindow(nullptr);
+  display_.AttachWindow(nullptr, nullptr);
+  SDL_DestroyRenderer(renderer_);
   SDL_DestroyWindow(window_);
+  renderer_ = nullptr;
   window_ = nullptr;
   WindowProcedure* procedure = procedure_;
   procedure_ = nullptr;
@@ -282,6 +295,38 @@ void SdlWindow::SetFocus() {
   if (window_ != nullptr) SDL_RaiseWindow(window_);
 }
 
+TextDevice* SdlWindow::GetWindowTextContext() {
+  if (renderer_ == nullptr || canvasContext_) return nullptr;
+  SDL_GetRendererOutputSize(renderer_, &canvasWidth_, &canvasHeight_);
+  if (canvasWidth_ <= 0 || canvasHeight_ <= 0) return nullptr;
+  // The window's background until the game draws: light grey, like the
+  // window frames of the system the game was made for.
+  canvas_.assign(static_cast<size_t>(canvasWidth_) * static_cast<size_t>(canvasHeight_), 252);
+  canvasContext_.emplace(display_.Fonts(), canvas_.data(), static_cast<uint32_t>(canvasWidth_),
+                         static_cast<uint32_t>(canvasWidth_), static_cast<uint32_t>(canvasHeight_),
+                         PaletteTable());
+  return &*canvasContext_;
+}
+
+void SdlWindow::ReleaseWindowTextContext(TextDevice* context) {
+  if (!canvasContext_ || context != &*canvasContext_) return;
+  canvasContext_.reset();
+  SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                           SDL_TEXTUREACCESS_STATIC, canvasWidth_, canvasHeight_);
+  if (texture == nullptr) return;
+  std::vector<uint32_t> pixels(canvas_.size());
+  for (size_t i = 0; i < canvas_.size(); ++i) {
+    const PaletteEntry& colour = PaletteTable()[canvas_[i]];
+    pixels[i] =
+        0xFF000000u | uint32_t{colour.red} << 16 | uint32_t{colour.green} << 8 | colour.blue;
+  }
+  SDL_UpdateTexture(texture, nullptr, pixels.data(), canvasWidth_ * 4);
+  SDL_RenderCopy(renderer_, texture, nullptr, nullptr);
+  SDL_RenderPresent(renderer_);
+  SDL_DestroyTexture(texture);
+  canvas_.clear();
+}
+
 // ---------------------------------------------------------------------------
 
 SdlDisplay::SdlDisplay(SdlClock& clock, const DesktopSettings& settings)
@@ -289,20 +334,28 @@ SdlDisplay::SdlDisplay(SdlClock& clock, const DesktopSettings& settings)
 
 SdlDisplay::~SdlDisplay() { Close(); }
 
-bool SdlDisplay::Open() {
-  if (window_ == nullptr) return false;
-  renderer_ =
-      SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
-  if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-  if (renderer_ == nullptr)
-    failure_ = std::string("cannot draw into the window: ") + SDL_GetError();
-  return renderer_ != nullptr;
+void SdlDisplay::AttachWindow(SDL_Window* window, SDL_Renderer* renderer) {
+  // Textures die with their renderer.
+  if (renderer != renderer_) DestroyTextures();
+  window_ = window;
+  renderer_ = renderer;
 }
 
-bool SdlDisplay::SetExclusiveFullScreen() { return renderer_ != nullptr; }
+FontLibrary& SdlDisplay::Fonts() {
+  if (!fonts_) fonts_ = std::make_unique<FontLibrary>();
+  return *fonts_;
+}
+
+bool SdlDisplay::Open() {
+  if (renderer_ == nullptr) failure_ = "the window has nothing to draw with";
+  ready_ = renderer_ != nullptr;
+  return ready_;
+}
+
+bool SdlDisplay::SetExclusiveFullScreen() { return ready_; }
 
 bool SdlDisplay::SetDisplayMode(uint32_t width, uint32_t height, uint32_t bitsPerPixel) {
-  if (renderer_ == nullptr || width != Width || height != Height || bitsPerPixel != 8) return false;
+  if (!ready_ || width != Width || height != Height || bitsPerPixel != 8) return false;
   picture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                static_cast<int>(Width), static_cast<int>(Height));
   if (picture_ == nullptr) {
@@ -335,6 +388,7 @@ bool SdlDisplay::AttachPalette() {
 void SdlDisplay::ReleasePalette() {}
 
 void SdlDisplay::ReleaseFlippingChain() {
+  textContext_.reset();
   back_.clear();
   locked_ = false;
 }
@@ -347,13 +401,13 @@ void SdlDisplay::DestroyTextures() {
 }
 
 void SdlDisplay::Close() {
+  // The renderer belongs to the window.
   DestroyTextures();
-  if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
-  renderer_ = nullptr;
+  ready_ = false;
 }
 
 bool SdlDisplay::Lock(LockedSurface& surface) {
-  if (back_.empty() || locked_) return false;
+  if (back_.empty() || locked_ || textContext_) return false;
   locked_ = true;
   surface.pixels = back_.data();
   surface.pitch = Width;
@@ -368,8 +422,20 @@ bool SdlDisplay::Unlock() {
 
 bool SdlDisplay::Restore() { return !back_.empty(); }
 
+TextDevice* SdlDisplay::GetTextContext() {
+  if (back_.empty() || locked_ || textContext_) return nullptr;
+  textContext_.emplace(Fonts(), back_.data(), Width, Width, Height, palette_);
+  return &*textContext_;
+}
+
+bool SdlDisplay::ReleaseTextContext(TextDevice* context) {
+  if (!textContext_ || context != &*textContext_) return false;
+  textContext_.reset();
+  return true;
+}
+
 bool SdlDisplay::Flip() {
-  if (back_.empty() || locked_) return false;
+  if (back_.empty() || locked_ || textContext_) return false;
   clock_.WaitForRefresh(settings_.refreshHertz);
   front_.swap(back_);
   Present();

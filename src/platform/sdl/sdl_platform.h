@@ -7,11 +7,15 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/clock.h"
 #include "platform/display_device.h"
+#include "platform/text/font_library.h"
+#include "platform/text/surface_text_device.h"
 #include "platform/window.h"
 
 struct SDL_Window;
@@ -60,6 +64,8 @@ class SdlWindow final : public Window {
   void PostQuit(int32_t exitCode) override;
   void DestroyMainWindow() override;
   void SetFocus() override;
+  TextDevice* GetWindowTextContext() override;
+  void ReleaseWindowTextContext(TextDevice* context) override;
 
  private:
   void Translate(const SDL_Event& event);
@@ -71,7 +77,13 @@ class SdlWindow final : public Window {
   DesktopSettings settings_;
   SdlDisplay& display_;
   SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
   WindowProcedure* procedure_ = nullptr;
+  // The window's own picture while the start-up caption is drawn on it.
+  std::vector<uint8_t> canvas_;
+  int canvasWidth_ = 0;
+  int canvasHeight_ = 0;
+  std::optional<SurfaceTextDevice> canvasContext_;
   std::deque<WindowMessage> queue_;
   std::vector<_SDL_GameController*> controllers_;
   int32_t cursorCount_ = 0;
@@ -90,8 +102,11 @@ class SdlDisplay final : public DisplayDevice {
   SdlDisplay(const SdlDisplay&) = delete;
   SdlDisplay& operator=(const SdlDisplay&) = delete;
 
-  // The window the display shows its picture in; set by the window.
-  void AttachWindow(SDL_Window* window) { window_ = window; }
+  // The window the display shows its picture in, and the window's renderer;
+  // set by the window.
+  void AttachWindow(SDL_Window* window, SDL_Renderer* renderer);
+  // The fonts every text context of this run draws with.
+  FontLibrary& Fonts();
   const std::string& FailureReason() const { return failure_; }
   // Shows the last picture again (after the window changed size).
   void Present();
@@ -112,6 +127,8 @@ class SdlDisplay final : public DisplayDevice {
   bool Unlock() override;
   bool Flip() override;
   bool Restore() override;
+  TextDevice* GetTextContext() override;
+  bool ReleaseTextContext(TextDevice* context) override;
 
  private:
   void DestroyTextures();
@@ -128,6 +145,9 @@ class SdlDisplay final : public DisplayDevice {
   PaletteEntries shownPalette_{};
   std::vector<uint8_t> front_;
   std::vector<uint8_t> back_;
+  std::unique_ptr<FontLibrary> fonts_;
+  std::optional<SurfaceTextDevice> textContext_;
+  bool ready_ = false;
   std::string failure_;
 };
 
