@@ -14,6 +14,8 @@ class RecordingSoundLibrary final : public SoundLibrary {
   std::vector<std::string> calls;
   // The export number whose start-up step fails (returns 0); 0 = none.
   uint32_t failingExport = 0;
+  // A module name whose load fails (export 16 returns 0).
+  std::string missingModule;
 
   uint32_t Open() override { return Step(3, "3"); }
   void SetOption(uint32_t setting, uint32_t value) override {
@@ -46,7 +48,7 @@ class RecordingSoundLibrary final : public SoundLibrary {
   }
   uint32_t LoadModule(const char* fileName) override {
     Record(std::string("16 ") + fileName);
-    return ++nextHandle_;
+    return fileName == missingModule ? 0 : ++nextHandle_;
   }
   uint32_t StartModule(uint32_t module, uint32_t) override {
     Record("18(" + std::to_string(module) + ")");
