@@ -12,6 +12,7 @@
 #include "sound/settings.h"
 #include "sound/sound_engine.h"
 #include "world/hero_variables.h"
+#include "world/level_search.h"
 
 namespace zorbulant {
 
@@ -29,6 +30,7 @@ struct Game {
   WorkBlock work;
   HeroVariables hero;
   WorldVariables world;
+  LevelSearch level;
   FlowState flow;
   Settings settings;
   RegistryJob registry;

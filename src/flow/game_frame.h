@@ -6,5 +6,7 @@ namespace zorbulant {
 struct Game;
 
 void GameFrame(Game& game);
+// Back to the main menu, its music started again from the beginning.
+void ReturnToMenu(Game& game);
 
 }  // namespace zorbulant

@@ -15,7 +15,9 @@ std::string TraceLine(const Game& game, uint32_t turn, uint32_t clock) {
   line["turn"] = turn;
   line["clock"] = clock;
   line["GameState"] = game.flow.GameState;
+  line["LevelNumber"] = game.level.LevelNumber;
   line["MaxCount"] = game.settings.MaxCount;
+  line["LastFoundLevel"] = game.level.LastFoundLevel;
   line["HeroX"] = hero.HeroX;
   line["HeroY"] = hero.HeroY;
   line["CameraY"] = world.CameraY;
@@ -36,6 +38,7 @@ std::string TraceLine(const Game& game, uint32_t turn, uint32_t clock) {
   line["IdleTime"] = world.IdleTime;
   line["FrameLimit"] = game.settings.FrameLimit;
   line["Amplification"] = game.settings.Amplification;
+  line["ScreenTimer"] = game.flow.ScreenTimer;
   line["KeyEscape"] = keys.KeyEscape;
   line["KeyUp"] = keys.KeyUp;
   line["KeyLeft"] = keys.KeyLeft;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "flow/game.h"
+#include "flow/mission_intro.h"
 #include "platform/display.h"
 
 namespace zorbulant {
@@ -13,9 +14,9 @@ namespace zorbulant {
 namespace {
 
 constexpr char Credits[] =
-    "ZORBULANT - a side-view action game, rebuilt from scratch. Code, pictures, samples, music "
-    "and missions by the Zorbulant developers. Arrows walk, Space jumps, Alt ducks, Ctrl fires, "
-    "1 2 3 pick a weapon. Have fun!";
+    "ZORBULANT - made by the Zorbulant developers: code, pictures, samples, music and "
+    "missions all our own. Built with SDL2, libxmp, FreeType, fontconfig, giflib and the "
+    "DejaVu fonts. Thanks for playing!";
 constexpr uint32_t CreditsStart = 53;
 static_assert(sizeof(Credits) - 1 <= CreditsLineLength - 2 * CreditsStart);
 
@@ -146,9 +147,27 @@ void MainMenuFrame(Game& game) {
   keys.KeyLeft = 0;
   keys.KeyUp = 0;
 
-  if (keys.KeyJump == 1 && game.flow.GameState == StateMenuExit) {
-    game.shell.QuitRequested = 1;
-    return;
+  if (keys.KeyJump == 1) {
+    switch (game.flow.GameState) {
+      case StateMenuGo:
+        // A new game: health 0 gives 256 at the level start.
+        keys.KeyJump = 0;
+        hero.HeroHealth = 0;
+        MissionIntroFrame(game);
+        return;
+      case StateMenuConfig:
+        game.flow.GameState = StateConfiguration;
+        game.flow.SavedAmplification = game.settings.Amplification;
+        game.flow.SavedFrameLimit = game.settings.FrameLimit;
+        keys.KeyEscape = 0;
+        keys.KeyJump = 0;
+        break;  // the menu is drawn once more, with no button turning
+      case StateMenuExit:
+        game.shell.QuitRequested = 1;
+        return;
+      default:
+        break;  // no button selected: the key stays
+    }
   }
 
   game.flow.MenuClock = game.platform.clock.Milliseconds();

@@ -52,4 +52,13 @@ void LoadSettings(Game& game) {
   game.platform.sound.SetAmplification(game.settings.Amplification);
 }
 
+void SaveSetting(Game& game, const char* name, uint32_t& value) {
+  RegistryJob& job = game.registry;
+  job.SubKey = SettingsKey;
+  job.ValueName = name;
+  job.Data = &value;
+  job.Size = 4;
+  WriteSetting(game);
+}
+
 }  // namespace zorbulant

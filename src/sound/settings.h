@@ -33,5 +33,8 @@ void ReadSetting(Game& game);
 // Loads FrameLimit, Amplification and MaxCount at start-up; missing or unreadable
 // values keep their defaults. Hands the amplification to the sound library.
 void LoadSettings(Game& game);
+// Stores one setting under its stored name, as the configuration and
+// mission-done screens do.
+void SaveSetting(Game& game, const char* name, uint32_t& value);
 
 }  // namespace zorbulant

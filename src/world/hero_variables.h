@@ -61,7 +61,9 @@ struct WorldVariables {
   uint32_t HeroOnGround = 0;
   uint32_t JumpPower = 0;
   uint32_t IdleTime = 0;
-  uint32_t LastFrameTime = 0;
+  uint32_t LastFrameTime = 0;  // when the last paced frame was released
+  uint32_t CameraNudge = 0;    // toggled every frame
+  uint32_t FrameClock = 0;     // the clock of all blinking and animation
 };
 
 }  // namespace zorbulant
