@@ -33,11 +33,13 @@ inline void CopyString(uint8_t* to, const uint8_t* from, uint32_t length) {
 
 // Copies a string into the string store in 16-byte steps: the bytes written
 // past its end are free store, and the bytes read past it lie in the store or
-// in the margin behind it.
+// in the margin behind it. Those can be the very bytes being written (a short
+// string just below the free position), hence memmove; the string's own bytes
+// always lie below the free position and are never overwritten.
 inline void CopyIntoStore(uint8_t* to, const uint8_t* from, uint32_t length) {
   uint32_t done = 0;
   do {
-    std::memcpy(to + done, from + done, 16);
+    std::memmove(to + done, from + done, 16);
     done += 16;
   } while (done < length);
 }
