@@ -3,10 +3,12 @@
 
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_FUZZ ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
+FUZZ_SECONDS ?= 60
 
-.PHONY: play test deps build build-asan bench clean format
+.PHONY: play test deps build build-asan bench fuzz clean format
 
 play: build
 	cd $(BUILD) && ./zorbulant $(ARGS)
@@ -15,14 +17,28 @@ test: build build-asan
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
 
+bench: build
+	$(BUILD)/bench/zorbulant_bench
+
+# The fuzzer works on a copy of the seed corpus in the build directory, which
+# keeps what it finds from one run to the next; crashes are written there too.
+fuzz: deps $(BUILD_FUZZ)/build.ninja
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target gif_decoder_fuzz
+	mkdir -p $(BUILD_FUZZ)/corpus/gif
+	cp fuzz/corpus/gif/* $(BUILD_FUZZ)/corpus/gif/
+	$(BUILD_FUZZ)/fuzz/gif_decoder_fuzz -max_total_time=$(FUZZ_SECONDS) \
+	  -artifact_prefix=$(BUILD_FUZZ)/ $(BUILD_FUZZ)/corpus/gif
+
 deps:
 	@scripts/install-deps.sh
 
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
 
+# The sanitizer build uses clang, so the two builds see the code through two
+# compilers; clang's sanitizers also catch what gcc's inlining hides.
 $(BUILD_ASAN)/build.ninja: | deps
-	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZORBULANT_SANITIZE=ON $(CMAKE_ARGS)
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZORBULANT_SANITIZE=ON $(CMAKE_ARGS)
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -30,8 +46,12 @@ build: deps $(BUILD)/build.ninja
 build-asan: deps $(BUILD_ASAN)/build.ninja
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 
+$(BUILD_FUZZ)/build.ninja: | deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DZORBULANT_FUZZ=ON -DZORBULANT_TESTS=OFF -DZORBULANT_BENCH=OFF $(CMAKE_ARGS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -2,14 +2,19 @@
 #include "app/desktop_run.h"
 
 #include <cstdlib>
+#include <iostream>
 #include <memory>
 
 #include "flow/game.h"
 #include "platform/files/local_files.h"
+#include "platform/files/terminal.h"
+#include "platform/sdl/sdl_audio_output.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_session.h"
 #include "platform/settings/memory_settings_store.h"
 #include "platform/settings/reg_file_store.h"
+#include "platform/xmp/xmp_module_player.h"
+#include "sound/mixing_sound_library.h"
 
 namespace zorbulant {
 
@@ -60,7 +65,10 @@ int RunDesktop(const Options& options, std::ostream& errors) {
   } else {
     settings = std::make_unique<MemorySettingsStore>();
   }
-  MissingSoundLibrary sound;
+  SdlAudioOutput audio;
+  SetupTerminal terminal;
+  if (StandardInputIsTerminal()) terminal = {&std::cin, &std::cout};
+  MixingSoundLibrary sound(files, *settings, &audio, MakeXmpModulePlayer, terminal);
   Platform platform{window, clock, display, files, *settings, sound, options.commandLine};
   Game game(platform);
 

@@ -13,6 +13,8 @@
 #include "platform/headless/png_writer.h"
 #include "platform/settings/memory_settings_store.h"
 #include "platform/settings/reg_file_store.h"
+#include "platform/xmp/xmp_module_player.h"
+#include "sound/mixing_sound_library.h"
 
 namespace zorbulant {
 
@@ -83,7 +85,8 @@ int RunHeadless(const Options& options, std::ostream& errors) {
     // player's own settings.
     settings = std::make_unique<MemorySettingsStore>();
   }
-  MissingSoundLibrary sound;
+  // A silent library: headless runs never depend on an audio device.
+  MixingSoundLibrary sound(files, *settings, nullptr, MakeXmpModulePlayer);
   Platform platform{window, clock, display, files, *settings, sound, options.commandLine};
   Game game(platform);
 

@@ -29,17 +29,9 @@ Calls TableLoads() {
 TEST_F(SoundEngineTest, StartsInOrderAndLoadsTheFourteenSamples) {
   game.shell.MainWindow = 77;
   InitSound(game);
-  Calls expected = {"3",
-                    "26(11,1)",
-                    "26(3,250)",
-                    "26(6,77)",
-                    "26(5,1)",
-                    std::string("65 ") + SoundEngineKey,
-                    "6",
-                    "13(300)",
-                    "21",
-                    "11",
-                    "31"};
+  Calls expected = {
+      "3", "26(11,1)", "26(3,250)", "26(6,77)", "26(5,1)", std::string("65 ") + SoundEngineKey,
+      "6", "13(300)",  "21",        "11",       "31"};
   const Calls loads = TableLoads();
   expected.insert(expected.end(), loads.begin(), loads.end());
   EXPECT_EQ(library().calls, expected);

@@ -20,6 +20,9 @@ std::unique_ptr<SdlSession> SdlSession::Start(std::string& reason) {
     reason = std::string("cannot start the display: ") + SDL_GetError();
     return nullptr;
   }
+  // Without sound the game still runs: when no audio driver starts, the sound
+  // output simply finds no device.
+  SDL_InitSubSystem(SDL_INIT_AUDIO);
   return std::unique_ptr<SdlSession>(new SdlSession());
 }
 

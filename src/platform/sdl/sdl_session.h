@@ -8,8 +8,8 @@ namespace zorbulant {
 
 class SdlSession {
  public:
-  // Starts SDL's video, events and game controllers; nothing, with the reason,
-  // when there is no display to show a window on.
+  // Starts SDL's video, events, game controllers and, where it can, audio;
+  // nothing, with the reason, when there is no display to show a window on.
   static std::unique_ptr<SdlSession> Start(std::string& reason);
   ~SdlSession();
   SdlSession(const SdlSession&) = delete;
