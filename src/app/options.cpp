@@ -17,7 +17,7 @@ bool ParseUnsigned(const std::string& text, uint32_t& value) {
 
 std::string UsageText() {
   return "usage: zorbulant [--data DIR] [--settings FILE] [--window] [--scale N] [--no-aspect]\n"
-         "                 [--refresh HZ]\n"
+         "                 [--refresh HZ] [s]\n"
          "       zorbulant --help | --version\n"
          "       zorbulant --headless [--data DIR] [--turns N] [--input FILE]\n"
          "                 [--shot TURN=FILE.png]... [--trace FILE] [--settings FILE]\n"
@@ -26,10 +26,9 @@ std::string UsageText() {
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::string& error) {
   Options options;
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    if (i > 0) options.commandLine += ' ';
-    options.commandLine += arguments[i];
-  }
+  // The sound library's set-up runs when the command line ends in "s". Only a
+  // bare "s" argument asks for it: a path that happens to end in s must not.
+  options.commandLine = "zorbulant";
   for (size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     auto value = [&](std::string& out) {
@@ -48,7 +47,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
       return false;
     };
     std::string text;
-    if (argument == "--help" || argument == "-h") {
+    if (argument == "s" || argument == "S") {
+      options.commandLine = "zorbulant s";
+    } else if (argument == "--help" || argument == "-h") {
       options.help = true;
     } else if (argument == "--version") {
       options.version = true;

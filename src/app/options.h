@@ -29,7 +29,8 @@ struct Options {
   bool window = false;  // a window instead of the full screen
   uint32_t scale = 3;   // the window's size in multiples of the picture
   bool aspectCorrection = true;
-  // The whole command line, for the sound library's set-up switch.
+  // The command line as the sound library's set-up switch reads it: ending in
+  // "s" when the set-up was asked for.
   std::string commandLine;
 };
 

@@ -14,6 +14,7 @@
 
 #include "flow/main_menu.h"
 #include "platform/display.h"
+#include "sound/sound_engine.h"
 #include "support/png_reader.h"
 #include "support/temp_directory.h"
 
@@ -181,6 +182,17 @@ TEST(Options, RejectBadArgumentsWithOneLine) {
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(error.find('\n'), std::string::npos);
   }
+}
+
+TEST(Options, OnlyABareSAsksForTheSoundSetup) {
+  std::string error;
+  const auto setup = ParseOptions({"zorbulant", "--window", "s"}, error);
+  ASSERT_TRUE(setup);
+  EXPECT_TRUE(SetupSwitch(setup->commandLine.c_str()));
+  // A path ending in "s" is no request for the set-up.
+  const auto path = ParseOptions({"zorbulant", "--data", "/home/me/levels"}, error);
+  ASSERT_TRUE(path);
+  EXPECT_FALSE(SetupSwitch(path->commandLine.c_str()));
 }
 
 TEST(Program, ExitCodesOfTheRealBinary) {

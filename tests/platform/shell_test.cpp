@@ -51,8 +51,8 @@ struct ScriptedRun {
     return static_cast<size_t>(std::count(log.begin(), log.end(), entry));
   }
 
-  std::vector<std::string>& log = platform.sound.calls;
   testing::TestPlatform platform;
+  std::vector<std::string>& log = platform.sound.calls;
   testing::LoggingDisplay display;
   Platform services;
   Game game;

@@ -23,7 +23,7 @@ uint32_t MemoryFiles::Read(Handle file, void* destination, uint32_t length) {
   if (file == 0 || file > open_.size() || open_[file - 1].bytes == nullptr) return 0;
   OpenFile& open = open_[file - 1];
   const size_t count = std::min<size_t>(length, open.bytes->size() - open.position);
-  std::memcpy(destination, open.bytes->data() + open.position, count);
+  if (count != 0) std::memcpy(destination, open.bytes->data() + open.position, count);
   open.position += count;
   return static_cast<uint32_t>(count);
 }
