@@ -103,7 +103,11 @@ void MissionIntroFrame(Game& game) {
 }
 
 void LevelSetUp(Game& game) {
-  LoadGifPicture(game, game.level.LevelGraphicsName, regions::LevelGraphics);
+  if (!LoadGifPicture(game, game.level.LevelGraphicsName, regions::LevelGraphics)) {
+    // Without its own graphics a level shows nothing where they would be,
+    // rather than the sprites of the level before: 255 is transparent.
+    std::memset(game.work.at(regions::LevelGraphics), 255, regions::LevelGraphics.size);
+  }
   LoadLevelSample(game, '2', game.sound.LevelSample2);
   LoadLevelSample(game, '1', game.sound.LevelSample1);
   std::copy_n(game.work.at(regions::LevelHeader) + levelfile::MusicName, levelfile::MusicNameLength,

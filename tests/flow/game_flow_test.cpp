@@ -111,6 +111,16 @@ TEST_F(GameFlowTest, NewGameThroughTheIntroIntoPlay) {
   EXPECT_EQ(platform.sound.CallsStartingWith("16").back(), "16 Intro001.mod");
 }
 
+TEST_F(GameFlowTest, MissingLevelGraphicsLeaveNoSpritesOfTheLevelBefore) {
+  uint8_t* graphics = game.work.at(regions::LevelGraphics);
+  std::fill_n(graphics, regions::LevelGraphics.size, uint8_t{7});
+  FindLevel(game);
+  LevelSetUp(game);
+  EXPECT_TRUE(std::all_of(graphics, graphics + regions::LevelGraphics.size,
+                          [](uint8_t b) { return b == 255; }));
+  EXPECT_EQ(graphics[regions::LevelGraphics.size], 0) << "nothing past the region";
+}
+
 TEST_F(GameFlowTest, HealthRuleAfterAFinishedMissionAndADeath) {
   const std::pair<uint32_t, uint32_t> cases[] = {{100, 356}, {300, 300}, {0, 256}, {0x900, 0x100}};
   for (const auto& [before, after] : cases) {
