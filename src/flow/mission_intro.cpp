@@ -119,6 +119,9 @@ void LevelSetUp(Game& game) {
 void LevelStart(Game& game) {
   HeroVariables& hero = game.hero;
   LoadWholeFile(game, game.level.LevelDataName, regions::LevelFileLength, regions::LevelHeader);
+  // Rows below a picture shorter than the region are empty, not what the
+  // level before left there.
+  std::memset(game.work.at(regions::LevelPicture), 0, regions::LevelPicture.size);
   if (!LoadGifPicture(game, game.level.LevelPictureName, regions::LevelPicture)) {
     game.level.LevelNumber += 1;
     MissionIntroFrame(game);

@@ -64,6 +64,7 @@ struct WorldVariables {
   uint32_t LastFrameTime = 0;  // when the last paced frame was released
   uint32_t CameraNudge = 0;    // toggled every frame
   uint32_t FrameClock = 0;     // the clock of all blinking and animation
+  uint32_t ReloadClock = 0;    // when the reload animation last stepped
 };
 
 }  // namespace zorbulant

@@ -1,5 +1,5 @@
-// One frame of play. Hero movement and animation, firing, shots, effects and
-// level objects join the frame at their places in the order below.
+// One frame of play. Firing, shots, effects and level objects join the world
+// step at their places in the order below.
 #include "world/in_game_frame.h"
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include "flow/game.h"
 #include "platform/display.h"
 #include "sound/sound_engine.h"
+#include "world/hero_movement.h"
 
 namespace zorbulant {
 
@@ -155,12 +156,16 @@ void InGameFrame(Game& game) {
     PlaySample(game, game.sound.SampleTable[SampleHah].Handle, 16000, 32, 0);
   }
   keys.JumpKeyLast = keys.KeyJump;
+  MoveHero(game);
   // Escape held leaves the level: 4 becomes 12, back to the menu.
   game.flow.GameState += 8 * keys.KeyEscape;
   PaceFrame(game);
+  const uint32_t picture = AnimateHero(game);
   MoveCamera(game);
   RestoreScene(game);
   WorldStep(game);
+  // Drawn last, over everything else.
+  DrawHeroSprite(game, hero.HeroX, hero.HeroY, picture, hero.HeroFacingLeft);
   PresentView(game);
 }
 

@@ -22,8 +22,10 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
+// Open space with a floor at row 150, where every hero of these levels starts.
 std::vector<uint8_t> LevelPicture() {
   testing::Picture picture{1280, 220, std::vector<uint8_t>(1280 * 220, 17)};
+  std::fill_n(picture.pixels.begin() + 150 * 1280, 1280, uint8_t{240});
   return testing::EncodeWithGiflib({picture}, {});
 }
 
