@@ -37,6 +37,19 @@ static_assert(FirstObject + MaxObjectRecords * ObjectSize <= regions::LevelHeade
 // Reads a header word of the level file in the work block.
 uint32_t LevelWord(const WorkBlock& work, uint32_t offset);
 
+// Calls visit(k) for each object record k in file order: a record of Type 0 is
+// skipped, the first whose Type is 7 or more (unsigned) ends the list, and a
+// file without such a record ends after record 31, the last that starts
+// within the 4,132 bytes read.
+template <typename Visit>
+void WalkLevelObjects(const WorkBlock& work, Visit visit) {
+  for (uint32_t k = 0; k < levelfile::MaxObjectRecords; ++k) {
+    const uint32_t type = LevelWord(work, levelfile::FirstObject + k * levelfile::ObjectSize);
+    if (type >= levelfile::EndOfObjects) return;
+    if (type != 0) visit(k);
+  }
+}
+
 // A level file built in code, written byte-exact: for tests and the level
 // compiler. Objects are 32 words each; the end-of-list record is added.
 struct LevelFileImage {
