@@ -65,6 +65,7 @@ struct WorldVariables {
   uint32_t CameraNudge = 0;    // toggled every frame
   uint32_t FrameClock = 0;     // the clock of all blinking and animation
   uint32_t ReloadClock = 0;    // when the reload animation last stepped
+  uint32_t FireKeyLast = 0;    // KeyFire in the frame before
 };
 
 }  // namespace zorbulant

@@ -9,6 +9,7 @@
 #include "platform/display.h"
 #include "sound/sound_engine.h"
 #include "world/hero_movement.h"
+#include "world/hero_weapons.h"
 
 namespace zorbulant {
 
@@ -145,6 +146,7 @@ void WorldStep(Game& game) {
     }
   }
   DrawHud(game);
+  FiringStep(game);
   game.world.FrameClock = game.platform.clock.Milliseconds();
 }
 
