@@ -104,8 +104,43 @@ IndexedPicture Button(uint32_t width, const std::string& label, uint32_t scale) 
   return picture;
 }
 
+// A 16x16 icon drawn into the sheet's linear bytes at `offset`: sprites are
+// read as runs of width x height bytes, whatever the picture's own width.
+void DrawIcon(IndexedPicture& sheet, uint32_t offset, const char* const rows[16], uint8_t ink,
+              uint8_t edge) {
+  for (uint32_t y = 0; y < 16; ++y) {
+    for (uint32_t x = 0; x < 16; ++x) {
+      const char c = rows[y][x];
+      if (c == '.') continue;
+      sheet.pixels[offset + y * 16 + x] = c == '#' ? ink : edge;
+    }
+  }
+}
+
+constexpr const char* HeartRows[16] = {
+    "................", "..oo......oo....", ".o##o....o##o...", "o####o..o####o..",
+    "o#####oo#####o..", "o############o..", "o############o..", ".o##########o...",
+    "..o########o....", "...o######o.....", "....o####o......", ".....o##o.......",
+    "......oo........", "................", "................", "................"};
+constexpr const char* FuelRows[16] = {
+    "................", "....oooooo......", "...o######o.....", "...o#oooo#o.....",
+    "...o######o.....", "..o########o....", "..o##oooo##o....", "..o#o####o#o....",
+    "..o#o####o#o....", "..o##oooo##o....", "..o########o....", "..o########o....",
+    "...oooooooo.....", "................", "................", "................"};
+constexpr const char* GrenadeRows[16] = {
+    "................", "......ooo.......", ".....o#o.o......", "....ooooo.o.....",
+    "...o#####o......", "..o#######o.....", "..o##o#o##o.....", "..o#######o.....",
+    "..o##o#o##o.....", "..o#######o.....", "...o#####o......", "....ooooo.......",
+    "................", "................", "................", "................"};
+constexpr const char* WarningRows[16] = {
+    "................", "................", ".oooooooooooooo.", ".o############o.",
+    ".o#oo#o##o#oo#o.", ".o#o##o##o#o##o.", ".o#o##o##o#o##o.", ".o#oo#oo#o#oo#o.",
+    ".o############o.", ".oooooooooooooo.", "................", "................",
+    "................", "................", "................", "................"};
+
 // Hero pictures of 16x32 stacked in one column, so picture n starts at byte
-// n x 512; pixels of 232 and up are transparent.
+// n x 512; pixels of 232 and up are transparent. The head-up display's icons
+// stand at their fixed offsets behind them.
 IndexedPicture HeroSheet() {
   constexpr uint32_t Pictures = 91;
   IndexedPicture picture(16, 5206, 255);
@@ -122,6 +157,13 @@ IndexedPicture HeroSheet() {
       picture.at(5 + (stride & 1), top + y) = CubeColour(1, 1, 1);
       picture.at(10 - (stride >> 1), top + y) = CubeColour(1, 1, 1);
     }
+  }
+  constexpr uint8_t outline = 216;  // one of the blacks that is not transparent
+  DrawIcon(picture, 51'504, HeartRows, CubeColour(5, 0, 0), outline);
+  DrawIcon(picture, 52'528, FuelRows, CubeColour(5, 3, 0), outline);
+  DrawIcon(picture, 81'255, GrenadeRows, CubeColour(1, 3, 1), outline);
+  for (uint32_t offset : {81'511u, 81'767u, 82'023u}) {
+    DrawIcon(picture, offset, WarningRows, CubeColour(5, 5, 0), outline);
   }
   return picture;
 }
