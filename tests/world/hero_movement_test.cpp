@@ -135,6 +135,35 @@ TEST_F(HeroTest, IdleTimeHoldsAt509WhileTheIdleSequencePlays) {
   EXPECT_LE(hero().HeroFrame, 85u);
 }
 
+TEST_F(HeroTest, ReloadStepsEvery150MillisecondsAndRefillsAtTheEnd) {
+  world().HeroOnGround = 1;
+  hero().HeroFrame = FirstReloadFrame;
+  hero().PistolRounds = 0;
+  keys().KeyRight = 1;
+  std::vector<uint32_t> frames;
+  for (uint32_t clock : {0u, 149u, 150u, 299u, 300u, 450u, 600u, 750u}) {
+    test.platform.clock.WaitForElapsed(0, clock);
+    AnimateHero(test.game);
+    frames.push_back(hero().HeroFrame);
+    EXPECT_EQ(keys().KeyRight, 0u) << "the hero stands still while reloading";
+  }
+  EXPECT_EQ(frames, (std::vector<uint32_t>{86, 86, 87, 87, 88, 89, 90, 0}));
+  EXPECT_EQ(hero().PistolRounds, 6u);
+}
+
+TEST_F(HeroTest, LandingPictureStaysByTheAirTime) {
+  world().HeroOnGround = 1;
+  hero().HeroFrame = 16;
+  hero().AirTime = 5;  // ((5 | 1) & 31) - 1) / 2 = 2 frames of landing
+  std::vector<uint32_t> frames;
+  for (int frame = 0; frame < 3; ++frame) {
+    AnimateHero(test.game);
+    frames.push_back(hero().HeroFrame);
+  }
+  EXPECT_EQ(frames, (std::vector<uint32_t>{17, 17, 0}));
+  EXPECT_EQ(hero().AirTime, 0u);
+}
+
 TEST_F(HeroTest, DrawnMirroredWithTransparencyAndNeverAboveRowOne) {
   uint8_t* sheet = test.game.work.at(regions::HeroSheet);
   std::fill_n(sheet, 512, uint8_t{232});  // transparent

@@ -88,5 +88,17 @@ TEST_F(InGameFrameTest, HudShowsHeartsFuelAndGrenadesByTheirCounts) {
   EXPECT_EQ(IconRun(81'255, 242), RunOf(9));
 }
 
+TEST_F(InGameFrameTest, EmptyMagazineWarningBlinksWithTheClock) {
+  hero().WeaponFlags = WeaponPistol;
+  hero().PistolRounds = 0;
+  world().FrameClock = 256;  // the clock of the frame before decides
+  EXPECT_EQ(IconRun(81'511, 100), 16u);
+  world().FrameClock = 512;
+  EXPECT_EQ(IconRun(81'511, 100), 0u);
+  hero().WeaponFlags = LaserUpgrade | WeaponPistol;
+  world().FrameClock = 256;
+  EXPECT_EQ(IconRun(81'511, 100), 0u) << "the laser needs no magazine";
+}
+
 }  // namespace
 }  // namespace zorbulant
