@@ -44,11 +44,6 @@ inline void CopyIntoStore(uint8_t* to, const uint8_t* from, uint32_t length) {
   } while (done < length);
 }
 
-inline uint32_t LoadLittleEndian32(const uint8_t* bytes) {
-  return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 |
-         uint32_t{bytes[3]} << 24;
-}
-
 // The interlace passes: the first row of each and the step between its rows.
 constexpr uint32_t PassCount = 4;
 constexpr uint32_t PassFirstRow[PassCount] = {0, 4, 2, 1};
@@ -215,7 +210,7 @@ inline bool ReadCode(LzwState& lzw, uint32_t& code) {
   const uint64_t byte = lzw.bitPosition >> 3;
   const unsigned bitOffset = static_cast<unsigned>(lzw.bitPosition & 7);
   if (lzw.bitPosition < lzw.wholeWordBits) {
-    code = (LoadLittleEndian32(lzw.data + byte) >> bitOffset) & lzw.mask;
+    code = (LoadWord(lzw.data + byte) >> bitOffset) & lzw.mask;
   } else {
     if (lzw.bitPosition + lzw.width > lzw.dataBits) return false;
     uint32_t word = 0;

@@ -91,6 +91,17 @@ static_assert(ShotTables.size == 284);
 static_assert(LevelFileLength == 0x1024 && LevelFileLength <= LevelHeader.size);
 }  // namespace regions
 
+// The game's files and tables hold 32-bit little-endian words, at offsets that
+// need not be aligned.
+inline uint32_t LoadWord(const uint8_t* bytes) {
+  return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 |
+         uint32_t{bytes[3]} << 24;
+}
+
+inline void StoreWord(uint8_t* bytes, uint32_t value) {
+  for (uint32_t i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
 // The block itself. It is empty until Allocate, which start-up calls once; it
 // is never freed or resized while the game runs.
 class WorkBlock {

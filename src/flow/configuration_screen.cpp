@@ -41,14 +41,7 @@ void DrawLine(Game& game, uint32_t line, const ConfigLine& text) {
 void DrawTexts(Game& game) {
   TextJob& job = game.textJob;
   job.TextX = 42;
-  job.FontWidth = 0;
-  job.FontEscapement = 0;
-  job.FontOrientation = 0;
-  job.FontItalic = 0;
-  job.FontStrikeOut = 0;
-  job.FontCharSet = 0;
-  job.FontPitchAndFamily = 0;
-  job.FontUnderline = 1;
+  SetTextFont(job, 26, 0, 600, 1, 0);
   DrawText(game, "Configuration", 13, 5, 26, 4, 600);
   job.FontUnderline = 0;
   DrawLine(game, 0, {"Volume:", 7, 40});
@@ -98,10 +91,7 @@ void ConfigurationFrame(Game& game) {
     flow.GameState = StateMenuGo;
     keys.KeyEscape = 0;
   }
-  if (LockBackBuffer(game) == 0) {
-    CopyToBackBuffer(game, game.work.at(regions::MenuBackground), ScreenWidth);
-  }
-  UnlockBackBuffer(game);
+  ShowPicture(game, game.work.at(regions::MenuBackground), ScreenWidth);
   DrawTexts(game);
 
   if (keys.KeyJump == 1) {

@@ -98,10 +98,7 @@ void DrawMainMenu(Game& game) {
       DrawButtonStill(game, MenuButtons[index]);
     }
   }
-  if (LockBackBuffer(game) == 0) {
-    CopyToBackBuffer(game, game.work.at(regions::SceneBuffer), regions::SceneRowLength);
-  }
-  UnlockBackBuffer(game);
+  ShowPicture(game, game.work.at(regions::SceneBuffer), regions::SceneRowLength);
   DrawCreditsTicker(game);
   FlipScreen(game);
 }
@@ -116,16 +113,7 @@ void DrawCreditsTicker(Game& game) {
   job.TextPointer = CreditsLine.data() + ((t / 128) % 256);
   job.TextLength = 50;
   job.CharacterExtra = 0;
-  job.FontHeight = 14;
-  job.FontWidth = 8;
-  job.FontEscapement = 0;
-  job.FontOrientation = 0;
-  job.FontWeight = 400;
-  job.FontItalic = 0;
-  job.FontUnderline = 0;
-  job.FontStrikeOut = 0;
-  job.FontCharSet = 0;
-  job.FontPitchAndFamily = 0x31;
+  SetTextFont(job, 14, 8, 400, 0, 0x31);  // fixed pitch, modern family
   DrawTextJob(game);
 }
 

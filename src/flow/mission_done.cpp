@@ -23,16 +23,7 @@ void DrawMissionDone(Game& game) {
   job.TextLength = 12;
   job.TextPointer = "Mission Done";
   job.CharacterExtra = 4;
-  job.FontHeight = 45;
-  job.FontWidth = 0;
-  job.FontEscapement = 0;
-  job.FontOrientation = 0;
-  job.FontWeight = 800;
-  job.FontItalic = 0;
-  job.FontUnderline = 0;
-  job.FontStrikeOut = 0;
-  job.FontCharSet = 0;
-  job.FontPitchAndFamily = 0;
+  SetTextFont(job, 45, 0, 800, 0, 0);
   DrawTextJob(game);
 }
 
@@ -70,11 +61,7 @@ void NextMission(Game& game) {
 
 void MissionDoneFrame(Game& game) {
   FlowState& flow = game.flow;
-  if (LockBackBuffer(game) == 0) {
-    const uint32_t origin = ViewTop(game) * regions::SceneRowLength + ViewLeft(game);
-    CopyToBackBuffer(game, game.work.at(regions::SceneBuffer) + origin, regions::SceneRowLength);
-  }
-  UnlockBackBuffer(game);
+  ShowPicture(game, ViewWindow(game, regions::SceneBuffer), regions::SceneRowLength);
   if (flow.ScreenTimer <= TextFrames) DrawMissionDone(game);
   FlipScreen(game);
   PaceFrame(game);

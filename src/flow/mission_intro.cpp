@@ -23,16 +23,7 @@ void DrawIntroTexts(Game& game) {
   job.TextLength = 13;
   job.TextPointer = NextMission;
   job.CharacterExtra = 4;
-  job.FontHeight = 26;
-  job.FontWidth = 0;
-  job.FontEscapement = 0;
-  job.FontOrientation = 0;
-  job.FontWeight = 600;
-  job.FontItalic = 0;
-  job.FontUnderline = 1;
-  job.FontStrikeOut = 0;
-  job.FontCharSet = 0;
-  job.FontPitchAndFamily = 0;
+  SetTextFont(job, 26, 0, 600, 1, 0);
   DrawTextJob(game);
 
   // Exactly the 16 bytes of the title field, zero bytes included.
@@ -86,10 +77,7 @@ void MissionIntroFrame(Game& game) {
   game.flow.GameState = StateMissionIntro;
   game.world.HeroOnGround = 1;
   FindLevel(game);
-  if (LockBackBuffer(game) == 0) {
-    CopyToBackBuffer(game, game.work.at(regions::MenuBackground), ScreenWidth);
-  }
-  UnlockBackBuffer(game);
+  ShowPicture(game, game.work.at(regions::MenuBackground), ScreenWidth);
   DrawIntroTexts(game);
   FlipScreen(game);
   LevelPicker(game);

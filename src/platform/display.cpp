@@ -116,6 +116,11 @@ void ReleaseBackBufferDC(Game& game) {
   if (!game.platform.display.ReleaseTextContext(game.display.TextDC)) RestoreSurfaces(game);
 }
 
+void ShowPicture(Game& game, const uint8_t* source, uint32_t sourceStride) {
+  if (LockBackBuffer(game) == 0) CopyToBackBuffer(game, source, sourceStride);
+  UnlockBackBuffer(game);
+}
+
 void CopyToBackBuffer(Game& game, const uint8_t* source, uint32_t sourceStride) {
   uint8_t* destination = game.display.BackBufferPixels;
   for (uint32_t row = 0; row < ScreenHeight; ++row) {

@@ -47,5 +47,8 @@ void ReleaseBackBufferDC(Game& game);
 // Copies a 320x200 picture with rows `sourceStride` apart into the locked back
 // buffer, skipping RowSkip after each row.
 void CopyToBackBuffer(Game& game, const uint8_t* source, uint32_t sourceStride);
+// Lock, copy the picture in if the lock succeeded, unlock: how every screen
+// puts its picture on the back buffer. A failed lock skips the picture only.
+void ShowPicture(Game& game, const uint8_t* source, uint32_t sourceStride);
 
 }  // namespace zorbulant

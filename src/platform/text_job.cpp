@@ -7,6 +7,20 @@
 
 namespace zorbulant {
 
+void SetTextFont(TextJob& job, int32_t height, int32_t width, int32_t weight, uint32_t underline,
+                 uint32_t pitchAndFamily) {
+  job.FontHeight = height;
+  job.FontWidth = width;
+  job.FontEscapement = 0;
+  job.FontOrientation = 0;
+  job.FontWeight = weight;
+  job.FontItalic = 0;
+  job.FontUnderline = underline;
+  job.FontStrikeOut = 0;
+  job.FontCharSet = 0;
+  job.FontPitchAndFamily = pitchAndFamily;
+}
+
 void DrawTextJob(Game& game) {
   if (GetBackBufferDC(game) != 0) return;
   TextJob& job = game.textJob;

@@ -30,6 +30,11 @@ struct TextJob {
   uint32_t FontHandle = 0;  // the font of the job now running
 };
 
+// Sets every font field of the job: the game's fonts never turn, slant or
+// strike out, and always use the default character set.
+void SetTextFont(TextJob& job, int32_t height, int32_t width, int32_t weight, uint32_t underline,
+                 uint32_t pitchAndFamily);
+
 void DrawTextJob(Game& game);
 
 // Writes "Zorbulant" large into the window until the display takes over.

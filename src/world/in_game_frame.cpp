@@ -44,10 +44,7 @@ void DrawHud(Game& game) {
   const uint32_t counts[2] = {hero.ItemCountA, hero.ItemCountB};
   for (uint32_t i = 0; i < 2; ++i) {
     if (counts[i] == 0) continue;
-    auto word = [&](uint32_t offset) {
-      const uint8_t* b = items[i] + offset;
-      return uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
-    };
+    auto word = [&](uint32_t offset) { return LoadWord(items[i] + offset); };
     DrawHudIcons(game, 50 + 20 * i, HudRow, word(24), word(16), word(20), 1);
   }
   DrawHudIcons(game, 2, HudRow, HeartIcon, 16, 16, IconCopies(hero.HeroHealth, 64));
@@ -93,10 +90,13 @@ void MoveCamera(Game& game) {
   world.CameraY = world.CameraY - (a >> s) - world.CameraNudge;
 }
 
+uint8_t* ViewWindow(Game& game, Region picture) {
+  return game.work.at(picture) + ViewTop(game) * regions::SceneRowLength + ViewLeft(game);
+}
+
 void RestoreScene(Game& game) {
-  const uint32_t origin = ViewTop(game) * regions::SceneRowLength + ViewLeft(game);
-  const uint8_t* from = game.work.at(regions::LevelPicture) + origin;
-  uint8_t* to = game.work.at(regions::SceneBuffer) + origin;
+  const uint8_t* from = ViewWindow(game, regions::LevelPicture);
+  uint8_t* to = ViewWindow(game, regions::SceneBuffer);
   for (uint32_t row = 0; row < ScreenHeight; ++row) {
     std::memcpy(to + row * regions::SceneRowLength, from + row * regions::SceneRowLength,
                 ScreenWidth);
@@ -104,11 +104,7 @@ void RestoreScene(Game& game) {
 }
 
 void PresentView(Game& game) {
-  if (LockBackBuffer(game) == 0) {
-    const uint32_t origin = ViewTop(game) * regions::SceneRowLength + ViewLeft(game);
-    CopyToBackBuffer(game, game.work.at(regions::SceneBuffer) + origin, regions::SceneRowLength);
-  }
-  UnlockBackBuffer(game);
+  ShowPicture(game, ViewWindow(game, regions::SceneBuffer), regions::SceneRowLength);
   FlipScreen(game);
 }
 

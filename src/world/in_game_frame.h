@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "assets/work_block.h"
+
 namespace zorbulant {
 
 struct Game;
@@ -13,6 +15,10 @@ void InGameFrame(Game& game);
 // The view window's top-left corner in level pixels.
 uint32_t ViewLeft(const Game& game);
 uint32_t ViewTop(const Game& game);
+
+// The view window's top-left byte in the scene or the level picture, which
+// share their layout.
+uint8_t* ViewWindow(Game& game, Region picture);
 
 // Moves CameraY after the hero has moved.
 void MoveCamera(Game& game);

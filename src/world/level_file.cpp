@@ -8,7 +8,7 @@ namespace zorbulant {
 namespace {
 
 void PutWord(std::vector<uint8_t>& bytes, uint32_t offset, uint32_t value) {
-  for (uint32_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
+  StoreWord(bytes.data() + offset, value);
 }
 
 void PutText(std::vector<uint8_t>& bytes, uint32_t offset, const std::string& text,
@@ -19,9 +19,7 @@ void PutText(std::vector<uint8_t>& bytes, uint32_t offset, const std::string& te
 }  // namespace
 
 uint32_t LevelWord(const WorkBlock& work, uint32_t offset) {
-  const uint8_t* bytes = work.at(regions::LevelHeader) + offset;
-  return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 |
-         uint32_t{bytes[3]} << 24;
+  return LoadWord(work.at(regions::LevelHeader) + offset);
 }
 
 std::vector<uint8_t> LevelFileImage::Bytes() const {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 
 #include "assets/work_block.h"
 
@@ -16,17 +15,12 @@ inline constexpr uint32_t HeroShotSlots = 6;
 inline constexpr uint32_t EnemyShotSlots = 8;
 
 inline uint32_t GetShotWord(const WorkBlock& work, Region table, uint32_t slot, ShotWord word) {
-  uint8_t bytes[4];
-  std::memcpy(bytes, work.at(table) + slot * ShotRecordSize + 4 * word, 4);
-  return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 |
-         uint32_t{bytes[3]} << 24;
+  return LoadWord(work.at(table) + slot * ShotRecordSize + 4 * word);
 }
 
 inline void SetShotWord(WorkBlock& work, Region table, uint32_t slot, ShotWord word,
                         uint32_t value) {
-  const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                            static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
-  std::memcpy(work.at(table) + slot * ShotRecordSize + 4 * word, bytes, 4);
+  StoreWord(work.at(table) + slot * ShotRecordSize + 4 * word, value);
 }
 
 }  // namespace zorbulant

@@ -6,18 +6,7 @@
 set -u
 binary=$1
 
-if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null; then
-  echo "xvfb-run and xdotool are needed (scripts/install-deps.sh installs them)"
-  exit 1
-fi
-
-if [ -z "${ZORBULANT_UNDER_XVFB:-}" ]; then
-  ZORBULANT_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME=$work XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
+source "$(dirname "$0")/xvfb_session.sh"
 shots=$work/data/zorbulant/screenshots
 failures=0
 
