@@ -2,6 +2,7 @@
 // here, so that any number of games can run side by side (tests do).
 #pragma once
 
+#include "actors/effects.h"
 #include "assets/work_block.h"
 #include "flow/flow_state.h"
 #include "platform/display.h"
@@ -30,6 +31,7 @@ struct Game {
   WorkBlock work;
   HeroVariables hero;
   WorldVariables world;
+  EffectsState effects;
   LevelSearch level;
   FlowState flow;
   Settings settings;

@@ -2,6 +2,7 @@
 // switches in level files name its words by byte offset from HeroX.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -44,6 +45,16 @@ static_assert(offsetof(HeroVariables, PistolRounds) == 56);
 static_assert(offsetof(HeroVariables, LevelWidth) == 60);
 static_assert(offsetof(HeroVariables, LevelHeight) == 64);
 static_assert(sizeof(HeroVariables) == 68);
+// Level files name the words by their little-endian bytes.
+static_assert(std::endian::native == std::endian::little);
+
+// The word at a byte offset of the block, as pick-ups and switches name it.
+// Only offsets whose word lies wholly inside the block are let through: a
+// level file cannot reach past the block.
+bool HeroWordInside(uint32_t offset);
+// Reads 0 and writes nothing outside the block.
+uint32_t GetHeroWord(const HeroVariables& hero, uint32_t offset);
+void SetHeroWord(HeroVariables& hero, uint32_t offset, uint32_t value);
 
 // Bits of WeaponFlags.
 inline constexpr uint32_t WeaponPistol = 1;
@@ -61,11 +72,12 @@ struct WorldVariables {
   uint32_t HeroOnGround = 0;
   uint32_t JumpPower = 0;
   uint32_t IdleTime = 0;
-  uint32_t LastFrameTime = 0;  // when the last paced frame was released
-  uint32_t CameraNudge = 0;    // toggled every frame
-  uint32_t FrameClock = 0;     // the clock of all blinking and animation
-  uint32_t ReloadClock = 0;    // when the reload animation last stepped
-  uint32_t FireKeyLast = 0;    // KeyFire in the frame before
+  uint32_t LastFrameTime = 0;   // when the last paced frame was released
+  uint32_t CameraNudge = 0;     // toggled every frame
+  uint32_t FrameClock = 0;      // the clock of all blinking and animation
+  uint32_t ReloadClock = 0;     // when the reload animation last stepped
+  uint32_t FireKeyLast = 0;     // KeyFire in the frame before
+  uint32_t EnemyFireCount = 1;  // cycles 1 to 8: picks the enemy shot to reuse
 };
 
 }  // namespace zorbulant

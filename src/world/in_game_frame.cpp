@@ -1,15 +1,19 @@
-// One frame of play. Firing, shots, effects and level objects join the world
-// step at their places in the order below.
+// One frame of play in its fixed order, the camera and the view.
 #include "world/in_game_frame.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "actors/effects.h"
+#include "actors/scene_pixels.h"
+#include "actors/shots.h"
+#include "actors/sprite_drawing.h"
 #include "flow/game.h"
 #include "platform/display.h"
 #include "sound/sound_engine.h"
 #include "world/hero_movement.h"
 #include "world/hero_weapons.h"
+#include "world/object_pass.h"
 
 namespace zorbulant {
 
@@ -110,25 +114,13 @@ void PresentView(Game& game) {
 
 void DrawHudIcons(Game& game, uint32_t x, uint32_t y, uint32_t spriteOffset, uint32_t width,
                   uint32_t height, uint32_t copies) {
-  const uint8_t* sheet = game.work.data() + regions::HeroSheet.offset;
-  const uint32_t sheetRoom = regions::WorkBlockSize - regions::HeroSheet.offset;
-  // An offset or size from a level file must not reach outside the block.
-  if (spriteOffset >= sheetRoom || width * height > sheetRoom - spriteOffset || width > 320) {
-    return;
-  }
-  uint8_t* scene = game.work.at(regions::SceneBuffer);
-  const uint32_t left = ViewLeft(game) + x;
-  const uint32_t top = ViewTop(game) + y;
+  // A carried item's picture comes from a level file.
+  const uint8_t* frame = SpriteFrame(game, spriteOffset, 0, width, height);
+  if (frame == nullptr) return;
+  const int64_t left = ViewLeft(game) + x;
+  const int64_t top = ViewTop(game) + y;
   for (uint32_t copy = 0; copy < copies; ++copy) {
-    for (uint32_t row = 0; row < height && top + row < 1024; ++row) {
-      for (uint32_t column = 0; column < width; ++column) {
-        const uint32_t sceneColumn = left + 5 * copy + column;
-        const uint8_t pixel = sheet[spriteOffset + row * width + column];
-        if (pixel < 248 && sceneColumn < regions::SceneRowLength) {
-          scene[(top + row) * regions::SceneRowLength + sceneColumn] = pixel;
-        }
-      }
-    }
+    DrawSprite(game, frame, width, height, left + 5 * copy, top, false, ActorSolidFrom);
   }
 }
 
@@ -143,7 +135,13 @@ void WorldStep(Game& game) {
   }
   DrawHud(game);
   FiringStep(game);
+  // These three still see the previous frame's FrameClock.
+  UpdateEnemyShots(game);
+  UpdateHeroShots(game);
+  DrawExplosion(game);
   game.world.FrameClock = game.platform.clock.Milliseconds();
+  ObjectPass(game);
+  DrawHitSpray(game);
 }
 
 void InGameFrame(Game& game) {

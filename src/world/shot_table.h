@@ -8,7 +8,15 @@
 
 namespace zorbulant {
 
-enum ShotWord : uint32_t { ShotActive = 0, ShotX = 1, ShotY = 2, ShotWeapon = 3, ShotFacing = 4 };
+// Enemy shots keep their Damage where hero shots keep their Weapon.
+enum ShotWord : uint32_t {
+  ShotActive = 0,
+  ShotX = 1,
+  ShotY = 2,
+  ShotWeapon = 3,
+  ShotDamage = 3,
+  ShotFacing = 4,
+};
 
 inline constexpr uint32_t ShotRecordSize = 20;
 inline constexpr uint32_t HeroShotSlots = 6;
