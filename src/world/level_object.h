@@ -39,11 +39,21 @@ inline constexpr uint32_t Target = 40;
 inline constexpr uint32_t Amount = 44;
 // Switches.
 inline constexpr uint32_t PayWith = 40;
-inline constexpr uint32_t Set1Offset = 44;  // then Set1Value, and Set2 to Set4 in pairs
+inline constexpr uint32_t Set1Offset = 44;
+inline constexpr uint32_t Set1Value = 48;
+inline constexpr uint32_t Set2Offset = 52;
+inline constexpr uint32_t Set2Value = 56;
+inline constexpr uint32_t Set3Offset = 60;
+inline constexpr uint32_t Set3Value = 64;
+inline constexpr uint32_t Set4Offset = 68;
+inline constexpr uint32_t Set4Value = 72;
 inline constexpr uint32_t Price = 76;
 inline constexpr uint32_t SpentSprite = 80;
 inline constexpr uint32_t Sound = 84;
-inline constexpr uint32_t Add1Offset = 88;  // then Add1Value, Add2Offset, Add2Value
+inline constexpr uint32_t Add1Offset = 88;
+inline constexpr uint32_t Add1Value = 92;
+inline constexpr uint32_t Add2Offset = 96;
+inline constexpr uint32_t Add2Value = 100;
 // Enemies.
 inline constexpr uint32_t Behaviour = 40;
 inline constexpr uint32_t PatrolLeft = 44;
