@@ -40,10 +40,15 @@ struct LevelWorld {
 
   // Puts a record at the next place of the list, the end of the list after it.
   LevelObject Add(const ObjectWords& words) {
-    LevelObject object(game.work, count);
+    LevelObject object(game.work, objectCount);
     for (uint32_t word = 0; word < 32; ++word) object.Set(4 * word, words[word]);
-    EndListAt(++count);
+    EndListAt(++objectCount);
     return object;
+  }
+  // Starts the list again from record 0.
+  void ClearObjects() {
+    objectCount = 0;
+    EndListAt(0);
   }
   LevelObject Object(uint32_t index) { return LevelObject(game.work, index); }
   void EndListAt(uint32_t index) {
@@ -91,7 +96,7 @@ struct LevelWorld {
   TestGame test;
   TestPlatform& platform = test.platform;
   Game& game = test.game;
-  uint32_t count = 0;
+  uint32_t objectCount = 0;
 };
 
 }  // namespace zorbulant::testing

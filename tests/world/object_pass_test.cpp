@@ -197,7 +197,7 @@ TEST_F(ObjectPassTest, KeyDoorOpensOnlyWithItemAAndTheHudStopsShowingTheKey) {
 
 TEST_F(ObjectPassTest, ThreeBulletsOrOneLaserShotBreakASwitchOfThreeHitPoints) {
   for (const uint32_t weapon : {WeaponPistol, WeaponPistol | LaserUpgrade}) {
-    LevelWorld::count = 0;
+    ClearObjects();
     auto lever = Add(
         Switch({{field::HitPoints, 3}, {field::Set1Offset, 128 + 124}, {field::Set1Value, 77}}));
     hero().HeroX = 100;
@@ -272,7 +272,7 @@ TEST_F(ObjectPassTest, HostileOffsetsReachNothingOutsideTheirRegions) {
   const uint32_t outside[] = {levelfile::MaxObjectRecords * 128 - 3, 0x7FFFFFFF, 0xFFFFFFFC};
   std::vector<uint8_t> before(game.work.data(), game.work.data() + regions::WorkBlockSize);
   for (const uint32_t offset : outside) {
-    LevelWorld::count = 0;
+    ClearObjects();
     Add(Switch({{field::Set1Offset, offset},
                 {field::Set1Value, 0xAAAAAAAA},
                 {field::Add1Offset, offset},
