@@ -4,8 +4,28 @@
 #include <nlohmann/json.hpp>
 
 #include "flow/game.h"
+#include "world/level_object.h"
 
 namespace zorbulant {
+
+namespace {
+
+// Type, X, Y and HitPoints of each record up to the end of the list, removed
+// ones included, so a trace shows what the level's objects do.
+nlohmann::json ObjectsTrace(const Game& game) {
+  nlohmann::json objects = nlohmann::json::array();
+  for (uint32_t k = 0; k < levelfile::MaxObjectRecords; ++k) {
+    const uint32_t at = levelfile::FirstObject + k * levelfile::ObjectSize;
+    const uint32_t type = LevelWord(game.work, at + field::Type);
+    if (type >= levelfile::EndOfObjects) break;
+    objects.push_back({type, LevelWord(game.work, at + field::X),
+                       LevelWord(game.work, at + field::Y),
+                       LevelWord(game.work, at + field::HitPoints)});
+  }
+  return objects;
+}
+
+}  // namespace
 
 std::string TraceLine(const Game& game, uint32_t turn, uint32_t clock) {
   const HeroVariables& hero = game.hero;
@@ -47,6 +67,9 @@ std::string TraceLine(const Game& game, uint32_t turn, uint32_t clock) {
   line["JumpKeyLast"] = keys.JumpKeyLast;
   line["KeyFire"] = keys.KeyFire;
   line["KeyDown"] = keys.KeyDown;
+  line["ExplosionStep"] = game.effects.explosion.ExplosionStep;
+  line["SprayStep"] = game.effects.spray.SprayStep;
+  line["Objects"] = ObjectsTrace(game);
   return line.dump();
 }
 
