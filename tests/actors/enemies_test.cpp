@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "actors/effects.h"
+#include "actors/shots.h"
 #include "actors/sound_zones.h"
 #include "support/level_world.h"
 
@@ -107,6 +109,29 @@ TEST_F(EnemiesTest, MeasuringJumperTurnsAtFortyRowsAndJumpsThirtyNine) {
     UpdateEnemy(game, enemy);
     EXPECT_EQ(enemy.Get(field::Facing), height == 40 ? 1u : 0u) << height;
     EXPECT_EQ(enemy.Get(field::Airborne), height == 40 ? 0u : 1u) << height;
+  }
+}
+
+TEST_F(EnemiesTest, FacesTheHeroOnlyWhileHeIsOnTheGround) {
+  auto enemy = Enemy(500, 0, EnemyFacesHero, {{field::PatrolRight, 2000}});
+  game.hero.HeroX = 400;
+  game.hero.AirTime = 3;
+  UpdateEnemy(game, enemy);
+  EXPECT_EQ(enemy.Get(field::X), 501u) << "the hero is in the air";
+  game.hero.AirTime = 0;
+  UpdateEnemy(game, enemy);
+  EXPECT_EQ(enemy.Get(field::Facing), 1u);
+  EXPECT_EQ(enemy.Get(field::X), 500u);
+}
+
+TEST_F(EnemiesTest, PastItsTopAJumperTurnsAtAWallUnlessItMeasuresWalls) {
+  Paint(501, Ground - 60, 1, 50);  // a wall in the air, ahead of the foot
+  for (const uint32_t measures : {0u, EnemyMeasuresWalls}) {
+    ClearObjects();
+    auto enemy = Enemy(500, 0, EnemyJumps | measures, {{field::Y, Ground - 30}});
+    enemy.Set(field::Airborne, 1);
+    UpdateEnemy(game, enemy);
+    EXPECT_EQ(enemy.Get(field::Facing), measures ? 0u : 1u) << measures;
   }
 }
 
@@ -217,6 +242,40 @@ TEST_F(EnemiesTest, PositionalZoneSoundsFromItsMiddle) {
     UpdateSoundZone(game, zone);
     EXPECT_EQ(Sounds(), std::vector<std::string>{Sound(201, 11025, volume, panning)}) << heroX;
   }
+}
+
+TEST_F(EnemiesTest, HostileRecordsStayInsideTheirRegions) {
+  // Places and sizes far outside the level, with shots about: a sanitizer
+  // build reports any access outside the work block's regions.
+  const uint32_t wild[] = {0, 1, 0x7FFFFFFF, 0x80000000, 0xFFFFFFF0, 0xFFFFFFFF};
+  for (const uint32_t value : wild) {
+    ClearObjects();
+    auto enemy = Enemy(value, 1, EnemyJumps | EnemyHunts | EnemyMeasuresWalls,
+                       {{field::Y, value},
+                        {field::Width, value},
+                        {field::Height, 40},
+                        {field::HitPoints, 0},
+                        {field::FrameMask, value},
+                        {field::FrameShift, value},
+                        {field::FireMask, 0},
+                        {field::SpriteOffset, value}});
+    SetHeroShot(0, 1, value, value, WeaponPistol, 0);
+    SetHeroShot(1, 2047, value, value, WeaponGrenade, 1);
+    SetHeroShot(2, 1, value, value, WeaponFlamer, 1);
+    game.hero.HeroX = value;
+    game.hero.HeroY = value;
+    game.hero.FlameFuel = 100;
+    for (int frame = 0; frame < 40; ++frame) {
+      UpdateEnemyShots(game);
+      UpdateHeroShots(game);
+      DrawExplosion(game);
+      UpdateEnemy(game, enemy);
+      DrawHitSpray(game);
+    }
+    StartExplosion(game, enemy, false);
+    for (int frame = 0; frame < 30; ++frame) DrawExplosion(game);
+  }
+  EXPECT_EQ(game.work.at(regions::TopMargin)[0], 0) << "nothing before the scene";
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 // Level objects in whole headless runs on fixture levels of our own: a key
 // door, switches broken by bullets and by a laser shot, a barrier switched
-// off, an enemy killed by the fifth bullet and a grenade bursting at the hero.
+// off, an enemy killed by the fifth bullet, a grenade bursting at the hero,
+// and the hero's poses with the head-up display after pick-ups.
 #include <gtest/gtest.h>
 
+#include <set>
 #include "flow/flow_state.h"
+
 #include "support/fixture_level.h"
+#include "support/png_reader.h"
 #include "world/level_object.h"
 
 namespace zorbulant {
@@ -260,6 +264,49 @@ TEST(ObjectsTrace, GrenadeBouncesAndBurstsAtTheHerosFeet) {
   ASSERT_NE(burst, 0u);
   EXPECT_EQ(run.At(burst - 1, "HeroHealth"), 256u);
   EXPECT_EQ(run.At(burst, "HeroHealth"), 192u) << "64 at the burst on the hero's row";
+}
+
+// The hero's poses and the head-up display after pick-ups of grenades and fuel:
+// standing, the empty-magazine warning blinking, walking mirrored, and ducking
+// with the flame-thrower burning.
+TEST(ObjectsTrace, PosesAndHeadUpDisplayAfterPickups) {
+  FixtureLevel run;
+  run.WriteGraphics(FixtureSprites());
+  run.Write(Level({Pickup(190, 12, 12), Pickup(195, 32, 2048)}), Room());
+  std::string script;
+  for (uint32_t shot = 0; shot < 6; ++shot) {
+    script += std::to_string(8 + 4 * shot) + " press Ctrl\n" + std::to_string(9 + 4 * shot) +
+              " release Ctrl\n";
+  }
+  script +=
+      "70 press Left\n86 release Left\n"
+      "88 press 2\n89 release 2\n90 press Down\n92 press Ctrl\n101 release Ctrl\n102 release "
+      "Down\n";
+  const std::map<uint32_t, std::string> shots = {
+      {7, "standing.png"},  {40, "empty-40.png"},     {49, "empty-49.png"},   {58, "empty-58.png"},
+      {67, "empty-67.png"}, {85, "walking-left.png"}, {100, "duck-flame.png"}};
+  run.Run(script, 104, shots);
+  EXPECT_EQ(run.At(7, "GrenadeCount"), 12u);
+  EXPECT_EQ(run.At(7, "FlameFuel"), 2048u);
+  EXPECT_EQ(run.At(30, "PistolRounds"), 0u);
+  EXPECT_EQ(run.At(85, "HeroFacingLeft"), 1u);
+  EXPECT_EQ(run.At(100, "WeaponFlags"), 2u);
+  EXPECT_EQ(run.At(100, "HeroFrame"), 18u);
+  EXPECT_LT(run.At(100, "FlameFuel"), 2048u) << "the flame burns fuel";
+
+  // The warning's place on the view, (100, 182) to (147, 197), blinks.
+  std::set<std::vector<uint8_t>> warningArea;
+  for (const uint32_t turn : {40u, 49u, 58u, 67u}) {
+    const testing::RgbImage image = testing::ReadRgbPng(run.Shot(shots.at(turn)));
+    ASSERT_EQ(image.width, 320u);
+    std::vector<uint8_t> area;
+    for (uint32_t y = 182; y < 198; ++y) {
+      const auto row = image.rgb.begin() + 3 * (y * 320 + 100);
+      area.insert(area.end(), row, row + 3 * 48);
+    }
+    warningArea.insert(area);
+  }
+  EXPECT_EQ(warningArea.size(), 2u) << "shown and hidden";
 }
 
 }  // namespace

@@ -143,19 +143,42 @@ constexpr const char* WarningRows[16] = {
 // stand at their fixed offsets behind them.
 IndexedPicture HeroSheet() {
   constexpr uint32_t Pictures = 91;
+  constexpr uint32_t Ducking = 18;  // and again for each weapon, 19 pictures on
+  // The weapon in hand by picture group: pistol, flame-thrower, grenades, laser.
+  constexpr uint8_t WeaponInk[4] = {CubeColour(2, 2, 2), CubeColour(5, 2, 0), CubeColour(1, 3, 1),
+                                    CubeColour(0, 5, 5)};
   IndexedPicture picture(16, 5206, 255);
   for (uint32_t n = 0; n < Pictures; ++n) {
     const uint32_t top = n * 32;
-    const uint32_t stride = (n % 16) / 4;  // the walk cycle swings the legs
-    for (uint32_t y = 4; y < 12; ++y) {
+    const bool ducking = n < 76 && n % 19 == Ducking;
+    const uint32_t drop = ducking ? 9 : 0;  // a ducking hero is 9 rows lower
+    const uint32_t stride = (n % 16) / 4;   // the walk cycle swings the legs
+    for (uint32_t y = 4 + drop; y < 12 + drop; ++y) {
       for (uint32_t x = 5; x < 11; ++x) picture.at(x, top + y) = CubeColour(5, 4, 3);  // head
     }
-    for (uint32_t y = 12; y < 24; ++y) {
+    for (uint32_t y = 12 + drop; y < 24 + drop / 2; ++y) {
       for (uint32_t x = 4; x < 12; ++x) picture.at(x, top + y) = CubeColour(0, 2, 5);  // body
     }
-    for (uint32_t y = 24; y < 32; ++y) {
+    for (uint32_t y = 24 + drop / 2; y < 32; ++y) {
       picture.at(5 + (stride & 1), top + y) = CubeColour(1, 1, 1);
       picture.at(10 - (stride >> 1), top + y) = CubeColour(1, 1, 1);
+    }
+    if (n < 76) {
+      for (uint32_t x = 10; x < 16; ++x) picture.at(x, top + 15 + drop) = WeaponInk[n / 19];
+    }
+  }
+  // Four flame frames of 38 x 10 behind the fuel icon; 247 and up are
+  // transparent, so the ragged tip flickers from frame to frame.
+  for (uint32_t k = 0; k < 4; ++k) {
+    for (uint32_t y = 0; y < 10; ++y) {
+      const uint32_t mid = y < 5 ? 4 - y : y - 5;
+      const uint32_t length = 38 - 3 * mid - (k + y) % 4;
+      for (uint32_t x = 0; x < 38; ++x) {
+        const uint8_t ink = x < length / 3       ? CubeColour(5, 5, 2)
+                            : x < 2 * length / 3 ? CubeColour(5, 3, 0)
+                                                 : CubeColour(5, 1, 0);
+        picture.pixels[52'784 + k * 380 + y * 38 + x] = x < length ? ink : 255;
+      }
     }
   }
   constexpr uint8_t outline = 216;  // one of the blacks that is not transparent
