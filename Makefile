@@ -8,10 +8,10 @@ JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: play test deps build build-asan bench fuzz clean format
+.PHONY: play test deps build build-asan bench fuzz shots clean format
 
 play: build
-	cd $(BUILD) && ./zorbulant $(ARGS)
+	$(BUILD)/src/zorbulant $(ARGS)
 
 test: build build-asan
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -19,6 +19,11 @@ test: build build-asan
 
 bench: build
 	$(BUILD)/bench/zorbulant_bench
+
+# Screenshots of the menus, the first mission and the sprites in $(BUILD)/shots,
+# to see the pictures as a player does.
+shots: build
+	scripts/make-shots.sh $(BUILD)
 
 # The fuzzer works on a copy of the seed corpus in the build directory, which
 # keeps what it finds from one run to the next; crashes are written there too.
