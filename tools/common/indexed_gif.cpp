@@ -3,15 +3,30 @@
 
 #include <gif_lib.h>
 
+#include <fstream>
+
 #include "platform/display.h"
 
 namespace zorbulant::tools {
 
+namespace {
+
+int WriteBytes(GifFileType* gif, const GifByteType* bytes, int length) {
+  auto& file = *static_cast<std::ofstream*>(gif->UserData);
+  file.write(reinterpret_cast<const char*>(bytes), length);
+  return file ? length : 0;
+}
+
+}  // namespace
+
 bool WriteIndexedGif(const std::string& path, const IndexedPicture& picture, std::string& error) {
+  // Through a stream rather than giflib's own file opening, which makes the
+  // file readable by its owner only: an installed data pack is read by all.
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
   int status = 0;
-  GifFileType* gif = EGifOpenFileName(path.c_str(), false, &status);
+  GifFileType* gif = file ? EGifOpen(&file, WriteBytes, &status) : nullptr;
   if (gif == nullptr) {
-    error = path + ": " + GifErrorString(status);
+    error = path + ": " + (file ? GifErrorString(status) : "cannot be written");
     return false;
   }
   // The colour table is the game's own palette, so ordinary viewers show the
@@ -33,6 +48,11 @@ bool WriteIndexedGif(const std::string& path, const IndexedPicture& picture, std
   GifFreeMapObject(map);
   if (EGifCloseFile(gif, &status) != GIF_OK && ok) {
     error = path + ": " + GifErrorString(status);
+    ok = false;
+  }
+  file.close();
+  if (ok && !file) {
+    error = path + ": cannot be written";
     ok = false;
   }
   return ok;
