@@ -3,7 +3,10 @@
 // sound of sensible length and loudness, and is exactly what its source makes
 // (so the build is repeatable); libxmp plays both modules as we wrote them.
 #include <gtest/gtest.h>
+
 #include <xmp.h>
+#include <algorithm>
+#include <filesystem>
 
 #include <cmath>
 #include <fstream>
@@ -68,6 +71,27 @@ std::vector<std::string> FixedSampleNames() {
   return names;
 }
 
+// The stems of the sources in content/DIRECTORY whose names start with `prefix`.
+std::vector<std::string> SourceStems(const std::string& directory, const std::string& prefix) {
+  std::vector<std::string> stems;
+  for (const auto& entry : std::filesystem::directory_iterator(SourceDir + "/" + directory)) {
+    const std::string stem = entry.path().stem().string();
+    if (entry.path().extension() == ".txt" && stem.rfind(prefix, 0) == 0) stems.push_back(stem);
+  }
+  std::sort(stems.begin(), stems.end());
+  return stems;
+}
+
+// Every mission's two samples.
+std::vector<std::string> LevelSampleNames() {
+  std::vector<std::string> names;
+  for (const std::string& stem : SourceStems("sounds", "lsfx")) names.push_back(stem + ".wav");
+  return names;
+}
+
+// The menu's, the mission-done and every mission's music.
+std::vector<std::string> Songs() { return SourceStems("music", ""); }
+
 TEST(SoundContentTest, EveryFixedSampleIsASoundMadeForItsRate) {
   for (const std::string& name : FixedSampleNames()) {
     SoundRecipe recipe;
@@ -85,7 +109,8 @@ TEST(SoundContentTest, EveryFixedSampleIsASoundMadeForItsRate) {
 }
 
 TEST(SoundContentTest, TheLevelSamplesAreWavesAtTheLevelRate) {
-  for (const std::string name : {"lsfx1aaa.wav", "lsfx2aaa.wav"}) {
+  ASSERT_FALSE(LevelSampleNames().empty());
+  for (const std::string& name : LevelSampleNames()) {
     const std::vector<uint8_t> bytes = ReadBytes(DataDir + "/" + name);
     ASSERT_GE(bytes.size(), 44u) << name;
     uint32_t rate = 0;
@@ -99,7 +124,7 @@ TEST(SoundContentTest, TheLevelSamplesAreWavesAtTheLevelRate) {
 
 TEST(SoundContentTest, TheBuiltSamplesAreExactlyWhatTheirRecipesMake) {
   std::vector<std::string> names = FixedSampleNames();
-  names.insert(names.end(), {"lsfx1aaa.wav", "lsfx2aaa.wav"});
+  for (const std::string& name : LevelSampleNames()) names.push_back(name);
   for (const std::string& name : names) {
     std::vector<uint8_t> made;
     std::string error;
@@ -119,7 +144,7 @@ Module CompileSource(const std::string& song) {
 }
 
 TEST(SoundContentTest, TheBuiltModulesAreExactlyWhatTheirSongsMake) {
-  for (const std::string song : {"intro001", "loop0001"}) {
+  for (const std::string& song : Songs()) {
     std::vector<uint8_t> made;
     std::string error;
     ASSERT_TRUE(EncodeModule(CompileSource(song), made, error)) << error;
@@ -145,7 +170,7 @@ int SongSpeed(const Module& module) {
 }
 
 TEST(SoundContentTest, LibxmpPlaysTheModulesAsWritten) {
-  for (const std::string song : {"intro001", "loop0001"}) {
+  for (const std::string& song : Songs()) {
     const Module module = CompileSource(song);
     XmpContext context(xmp_create_context());
     const std::string path = DataDir + "/" + song + ".mod";
