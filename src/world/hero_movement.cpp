@@ -134,6 +134,8 @@ uint32_t AnimateHero(Game& game) {
   world.IdleTime = t;
 
   if (keys.KeyLeft == 1 || keys.KeyRight == 1) {
+    // Kept as the game has always had it: walking on straight from the ducking
+    // picture counts on through the pictures after it, into the reload.
     f += 1;
     if (f == 16) f = 0;
   } else if (f != InAirFrame && f != LandingFrame && f != DuckingFrame) {
