@@ -7,7 +7,7 @@ namespace zorbulant {
 
 namespace {
 
-constexpr uint32_t PictureRows = 819;
+constexpr uint32_t PictureRows = regions::LevelPictureRows;
 constexpr int64_t SceneRows = regions::SceneBuffer.size / regions::SceneRowLength;
 
 }  // namespace

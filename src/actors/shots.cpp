@@ -12,7 +12,7 @@ namespace zorbulant {
 
 namespace {
 
-constexpr uint32_t PictureRows = 819;
+constexpr uint32_t PictureRows = regions::LevelPictureRows;
 constexpr uint32_t FlameFrames = 52'784;
 constexpr uint32_t FlameWidth = 38;
 constexpr uint32_t FlameHeight = 10;

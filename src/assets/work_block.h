@@ -64,6 +64,9 @@ inline constexpr Region GifInputBuffer{7'340'032, 1'048'576};
 // Row length of the scene and the level picture, so level pixel (x, y) is byte
 // 1280 * y + x in both.
 inline constexpr uint32_t SceneRowLength = 1280;
+// Whole rows of the level picture that fit its region.
+inline constexpr uint32_t LevelPictureRows = LevelPicture.size / SceneRowLength;
+static_assert(LevelPictureRows == 819);
 // How much of the level data file is read into the LevelHeader region.
 inline constexpr uint32_t LevelFileLength = 4'132;
 // Cleared at every level start: the spare word and both shot tables.

@@ -9,7 +9,7 @@ namespace zorbulant {
 
 namespace {
 
-constexpr uint32_t PictureRows = 819;
+constexpr uint32_t PictureRows = regions::LevelPictureRows;
 constexpr uint32_t WrapRow = 800;
 constexpr uint32_t InAirFrame = 16;
 constexpr uint32_t LandingFrame = 17;

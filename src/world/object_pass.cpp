@@ -14,7 +14,7 @@ namespace zorbulant {
 
 namespace {
 
-constexpr uint32_t PictureRows = 819;
+constexpr uint32_t PictureRows = regions::LevelPictureRows;
 constexpr uint32_t SceneRows = regions::SceneBuffer.size / regions::SceneRowLength;
 constexpr uint32_t BarrierReach = 30;  // the deadly box reaches this far below the drawn field
 

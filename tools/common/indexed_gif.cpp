@@ -3,6 +3,7 @@
 
 #include <gif_lib.h>
 
+#include <cstdio>
 #include <fstream>
 
 #include "platform/display.h"
@@ -56,6 +57,22 @@ bool WriteIndexedGif(const std::string& path, const IndexedPicture& picture, std
     ok = false;
   }
   return ok;
+}
+
+int WritePicturesTool(const char* tool, int argc, char** argv,
+                      const std::vector<NamedPicture>& pictures) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", tool);
+    return 2;
+  }
+  for (const auto& [name, picture] : pictures) {
+    std::string error;
+    if (!WriteIndexedGif(std::string(argv[1]) + "/" + name, picture, error)) {
+      std::fprintf(stderr, "%s: %s\n", tool, error.c_str());
+      return 1;
+    }
+  }
+  return 0;
 }
 
 }  // namespace zorbulant::tools

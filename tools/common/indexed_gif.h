@@ -21,6 +21,17 @@ struct IndexedPicture {
 // False, with a message in `error`, when the file cannot be written.
 bool WriteIndexedGif(const std::string& path, const IndexedPicture& picture, std::string& error);
 
+struct NamedPicture {
+  const char* name;
+  IndexedPicture picture;
+};
+
+// The body of a picture tool: writes each picture into the directory named on
+// the command line; returns the exit status (2 for bad usage, 1 for a file
+// that cannot be written).
+int WritePicturesTool(const char* tool, int argc, char** argv,
+                      const std::vector<NamedPicture>& pictures);
+
 // Palette index of the colour cube's levels (each 0 to 5).
 constexpr uint8_t CubeColour(uint32_t red, uint32_t green, uint32_t blue) {
   return static_cast<uint8_t>(36 * green + 6 * red + blue);
