@@ -69,7 +69,8 @@ uint32_t ViewLeft(const Game& game) {
 }
 
 uint32_t ViewTop(const Game& game) {
-  return ViewOrigin(game.world.CameraY, game.hero.LevelHeight, 100, regions::LevelPictureRows - 200);
+  return ViewOrigin(game.world.CameraY, game.hero.LevelHeight, 100,
+                    regions::LevelPictureRows - 200);
 }
 
 void PaceFrame(Game& game) {
