@@ -17,8 +17,11 @@ test: build build-asan
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
 
+# The figures of BENCHMARKS.md: the benchmarks, then the desktop's frame pacing
+# under a virtual X server.
 bench: build
 	$(BUILD)/bench/zorbulant_bench
+	bench/desktop_pacing.sh $(BUILD)/src/zorbulant
 
 # Screenshots of the menus, the first mission and the sprites in $(BUILD)/shots,
 # to see the pictures as a player does.

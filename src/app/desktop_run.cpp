@@ -5,7 +5,9 @@
 #include <iostream>
 #include <memory>
 
+#include "app/demo_session.h"
 #include "flow/game.h"
+#include "flow/game_trace.h"
 #include "platform/files/local_files.h"
 #include "platform/files/terminal.h"
 #include "platform/sdl/sdl_audio_output.h"
@@ -30,6 +32,22 @@ std::filesystem::path ScreenshotDirectory() {
   return "screenshots";
 }
 
+// Saves the recording, or checks the replay, once the game has ended; returns
+// the exit code.
+int EndDemo(const Options& options, DemoSession& session, const Game& game,
+            const SdlDisplay& display, std::ostream& errors) {
+  const std::optional<uint32_t> now = session.DemoClock();
+  if (!now) return 0;
+  const std::string finalTrace = TraceLine(game, session.Turn(), *now);
+  const uint64_t finalPicture = PictureHash(display.ScreenRgb());
+  if (options.record) {
+    if (!session.SaveRecording(*options.record, finalTrace, finalPicture, errors)) return 1;
+    errors << "zorbulant: demo saved as " << options.record->string() << "\n";
+    return 0;
+  }
+  return session.CheckReplay(*options.play, finalTrace, finalPicture, errors) ? 0 : 3;
+}
+
 }  // namespace
 
 int RunDesktop(const Options& options, std::ostream& errors) {
@@ -39,8 +57,8 @@ int RunDesktop(const Options& options, std::ostream& errors) {
     return 2;
   }
   std::string reason;
-  const std::unique_ptr<SdlSession> session = SdlSession::Start(reason);
-  if (!session) {
+  const std::unique_ptr<SdlSession> sdlSession = SdlSession::Start(reason);
+  if (!sdlSession) {
     errors << "zorbulant: " << reason << "; to run without a display use --headless\n";
     return 1;
   }
@@ -51,6 +69,7 @@ int RunDesktop(const Options& options, std::ostream& errors) {
   desktop.aspectCorrection = options.aspectCorrection;
   desktop.refreshHertz = options.refreshHertz;
   desktop.screenshotDirectory = ScreenshotDirectory();
+  desktop.frameTimesFile = options.frameTimes;
 
   SdlClock clock;
   SdlDisplay display(clock, desktop);
@@ -65,16 +84,27 @@ int RunDesktop(const Options& options, std::ostream& errors) {
   } else {
     settings = std::make_unique<MemorySettingsStore>();
   }
+  DemoSession session(window, clock, *settings, files);
+  if (!session.Begin(options, "sdl", errors)) return 2;
   SdlAudioOutput audio;
   SetupTerminal terminal;
   if (StandardInputIsTerminal()) terminal = {&std::cin, &std::cout};
+  // The sound library keeps the player's own settings and files, even in a
+  // replay: sound is output, and no demo depends on it.
   MixingSoundLibrary sound(files, *settings, &audio, MakeXmpModulePlayer, terminal);
-  Platform platform{window, clock, display, files, *settings, sound, options.commandLine};
+  Platform platform{session.GameWindow(), session.GameClock(),    display,
+                    session.GameFiles(),  session.GameSettings(), sound,
+                    options.commandLine};
   Game game(platform);
 
   switch (RunProgram(game)) {
     case StartupFailure::None:
-      return 0;
+      if (!display.WriteFrameTimes()) {
+        errors << "zorbulant: cannot write the frame times to " << options.frameTimes->string()
+               << "\n";
+        return 1;
+      }
+      return EndDemo(options, session, game, display, errors);
     case StartupFailure::NoWindow:
       errors << "zorbulant: " << window.FailureReason()
              << "; to run without a display use --headless\n";

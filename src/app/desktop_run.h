@@ -8,7 +8,9 @@
 namespace zorbulant {
 
 // Returns the process's exit code: 0 after a normal run, 1 when there is no
-// display to run on (told on `errors` in one line).
+// display to run on or a demo cannot be written, 2 for a missing data directory
+// or a demo of other data, 3 when a demo's replay did not end where its
+// recording did (each told on `errors` in one line).
 int RunDesktop(const Options& options, std::ostream& errors);
 
 }  // namespace zorbulant

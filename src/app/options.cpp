@@ -17,11 +17,12 @@ bool ParseUnsigned(const std::string& text, uint32_t& value) {
 
 std::string UsageText() {
   return "usage: zorbulant [--data DIR] [--settings FILE] [--window] [--scale N] [--no-aspect]\n"
-         "                 [--refresh HZ] [s]\n"
+         "                 [--refresh HZ] [--record DEMO | --play DEMO] [--frame-times FILE]\n"
+         "                 [s]\n"
          "       zorbulant --help | --version\n"
          "       zorbulant --headless [--data DIR] [--turns N] [--input FILE]\n"
          "                 [--shot TURN=FILE.png]... [--trace FILE] [--settings FILE]\n"
-         "                 [--refresh HZ]\n";
+         "                 [--refresh HZ] [--record DEMO | --play DEMO | --timedemo DEMO]\n";
 }
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::string& error) {
@@ -82,6 +83,16 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
     } else if (argument == "--settings") {
       if (!value(text)) return std::nullopt;
       options.settings = text;
+    } else if (argument == "--frame-times") {
+      if (!value(text)) return std::nullopt;
+      options.frameTimes = text;
+    } else if (argument == "--record") {
+      if (!value(text)) return std::nullopt;
+      options.record = text;
+    } else if (argument == "--play" || argument == "--timedemo") {
+      if (!value(text)) return std::nullopt;
+      options.play = text;
+      options.timedemo = argument == "--timedemo";
     } else if (argument == "--shot") {
       if (!value(text)) return std::nullopt;
       const size_t equals = text.find('=');
@@ -97,6 +108,18 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
       error = "unknown argument \"" + argument + "\"";
       return std::nullopt;
     }
+  }
+  if (options.record && options.play) {
+    error = "a session cannot record a demo while it plays one";
+    return std::nullopt;
+  }
+  if (options.timedemo && !options.headless) {
+    error = "--timedemo runs headless only; add --headless";
+    return std::nullopt;
+  }
+  if (options.play && options.input) {
+    error = "a demo brings its own input; --input cannot go with --play";
+    return std::nullopt;
   }
   return options;
 }

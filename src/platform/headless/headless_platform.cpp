@@ -152,6 +152,7 @@ bool HeadlessDisplay::Flip() {
   if (back_.empty() || lost_ || locked_ || textContext_) return false;
   clock_.WaitForRefresh(refreshHertz_);
   front_.swap(back_);
+  ++flips_;
   return true;
 }
 

@@ -105,6 +105,8 @@ class HeadlessDisplay final : public DisplayDevice {
   void LoseSurfaces() { lost_ = true; }
   // The picture on the screen as 320x200 RGB triples, palette applied.
   std::vector<uint8_t> ScreenRgb() const;
+  // How many pictures have been shown.
+  uint64_t Flips() const { return flips_; }
 
  private:
   HeadlessClock& clock_;
@@ -115,6 +117,7 @@ class HeadlessDisplay final : public DisplayDevice {
   bool lost_ = false;
   bool locked_ = false;
   bool paletteCreated_ = false;
+  uint64_t flips_ = 0;
   PaletteEntries palette_{};
   PaletteEntries shownPalette_{};  // black until a palette is attached
   std::vector<uint8_t> front_;

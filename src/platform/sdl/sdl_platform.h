@@ -32,6 +32,9 @@ struct DesktopSettings {
   bool aspectCorrection = true;  // show the 320x200 picture at 4:3, as monitors did
   uint32_t refreshHertz = 70;
   std::filesystem::path screenshotDirectory;
+  // When set, the time of every shown picture is kept and written here at the
+  // end, one number of microseconds per line, to measure the pacing.
+  std::optional<std::filesystem::path> frameTimesFile;
 };
 
 class SdlClock final : public Clock {
@@ -113,6 +116,11 @@ class SdlDisplay final : public DisplayDevice {
   // Saves the picture on the screen as a numbered PNG; returns its path, or
   // nothing when it could not be written.
   std::string SaveScreenshot();
+  // The picture on the screen as 320x200 RGB triples, palette applied.
+  std::vector<uint8_t> ScreenRgb() const;
+  // Writes the kept frame times, if asked to keep them; false when the file
+  // cannot be written.
+  bool WriteFrameTimes() const;
 
   bool Open() override;
   bool SetExclusiveFullScreen() override;
@@ -148,6 +156,7 @@ class SdlDisplay final : public DisplayDevice {
   std::unique_ptr<FontLibrary> fonts_;
   std::optional<SurfaceTextDevice> textContext_;
   bool ready_ = false;
+  std::vector<uint64_t> frameTimes_;
   std::string failure_;
 };
 
