@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "flow/flow_state.h"
 #include "flow/main_menu.h"
 #include "platform/display.h"
 #include "sound/sound_engine.h"
@@ -167,6 +168,37 @@ TEST(HeadlessRun, MissingPicturesStillReachTheMenu) {
   std::ostringstream errors;
   EXPECT_EQ(RunHeadless(HeadlessOptions({"--data", empty.path().string(), "--turns", "2"}), errors),
             0);
+}
+
+TEST(HeadlessRun, SettingsThatCannotBeSavedLetTheGameGoOn) {
+  // A file stands where the settings' directory should be: every save fails.
+  testing::TempDirectory out;
+  std::ofstream(out.path() / "config") << "in the way";
+  // Into the configuration screen, the frame limit one faster, "Save
+  // Configuration", then back on "go" and into the intro.
+  std::ofstream(out.path() / "keys.txt")
+      << "2 press Down\n3 release Down\n5 press Enter\n6 release Enter\n"
+      << "8 press Down\n9 release Down\n11 press Right\n12 release Right\n"
+      << "14 press Down\n15 release Down\n17 press Space\n18 release Space\n"
+      << "20 press Up\n21 release Up\n23 press Enter\n24 release Enter\n";
+  std::ostringstream errors;
+  EXPECT_EQ(
+      RunHeadless(HeadlessOptions({"--turns", "40", "--input", (out.path() / "keys.txt").string(),
+                                   "--settings", (out.path() / "config" / "settings.reg").string(),
+                                   "--trace", (out.path() / "trace.jsonl").string()}),
+                  errors),
+      0)
+      << errors.str();
+  std::ifstream trace(out.path() / "trace.jsonl");
+  std::vector<nlohmann::json> turns;
+  for (std::string line; std::getline(trace, line);) turns.push_back(nlohmann::json::parse(line));
+  ASSERT_EQ(turns.size(), 41u);
+  EXPECT_EQ(turns[15]["GameState"], StateConfiguration);
+  EXPECT_EQ(turns[16]["GameState"], StateMenuGo) << "the failed save left the screen";
+  // The new limit holds for this run, and the game goes on to the intro.
+  EXPECT_EQ(turns.back()["FrameLimit"], 6u);
+  EXPECT_EQ(turns.back()["GameState"], StateMissionIntro);
+  EXPECT_FALSE(std::filesystem::is_directory(out.path() / "config"));
 }
 
 TEST(Options, RejectBadArgumentsWithOneLine) {

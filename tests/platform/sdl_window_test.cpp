@@ -1,6 +1,6 @@
 // The desktop window's events as window messages, on SDL's dummy video driver:
-// keys with their scan codes and bits, controllers, focus and close, and the
-// keys the desktop keeps for itself.
+// keys with their scan codes and bits, controllers plugged and unplugged,
+// focus and close, and the keys the desktop keeps for itself.
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
@@ -130,6 +130,45 @@ TEST_F(SdlWindowTest, ControllerButtonsAndStickBecomeKeys) {
   EXPECT_EQ(messages[1].id, MessageId::KeyUp);
   EXPECT_EQ((messages[1].lParam >> 16) & 0x7F, scancode::Right);
   EXPECT_EQ((messages[2].lParam >> 16) & 0x7F, scancode::Left);
+}
+
+TEST_F(SdlWindowTest, AnUnpluggedControllerLetsGoOfWhatItHeld) {
+  auto button = [&](int32_t controller, uint8_t which, bool down) {
+    SDL_Event event{};
+    event.type = down ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP;
+    event.cbutton.which = controller;
+    event.cbutton.button = which;
+    Push(event);
+  };
+  button(3, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+  button(3, SDL_CONTROLLER_BUTTON_A, true);
+  button(3, SDL_CONTROLLER_BUTTON_B, true);
+  button(3, SDL_CONTROLLER_BUTTON_B, false);
+  button(4, SDL_CONTROLLER_BUTTON_X, true);
+  SDL_Event axis{};
+  axis.type = SDL_CONTROLLERAXISMOTION;
+  axis.caxis.which = 3;
+  axis.caxis.axis = SDL_CONTROLLER_AXIS_LEFTY;
+  axis.caxis.value = 30000;
+  Push(axis);
+  ASSERT_EQ(Drain().size(), 6u);
+
+  SDL_Event removed{};
+  removed.type = SDL_CONTROLLERDEVICEREMOVED;
+  removed.cdevice.which = 3;
+  Push(removed);
+  const auto messages = Drain();
+  // Right, Space and the stick's Down go up; B was let go already, and the
+  // other controller's Ctrl stays down.
+  ASSERT_EQ(messages.size(), 3u);
+  std::vector<uint32_t> released;
+  for (const WindowMessage& message : messages) {
+    EXPECT_EQ(message.id, MessageId::KeyUp);
+    released.push_back((message.lParam >> 16) & 0x7F);
+  }
+  EXPECT_EQ(released, (std::vector<uint32_t>{scancode::Right, scancode::Space, scancode::Down}));
+  Push(removed);
+  EXPECT_TRUE(Drain().empty()) << "a second removal releases nothing";
 }
 
 TEST_F(SdlWindowTest, FocusAndCloseBecomeActivationAndOneClose) {

@@ -3,6 +3,7 @@
 // its safety against crashes and its care for what others wrote into it.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -733,6 +734,33 @@ TEST(UnwritableSettingsFile, DirectoryInThePlaceOfTheFileRefusesTheSave) {
   fs::create_directory(file);
   ExpectSaveRefused(file);
   EXPECT_TRUE(fs::is_directory(file));
+}
+
+TEST(UnwritableSettingsFile, AFullDiskRefusesTheSaveAndKeepsTheOldFile) {
+  TempDir dir;
+  const fs::path file = dir.path() / "settings.reg";
+  const std::string contents = WithGameKey("\"FrameLimit\"=dword:00000009\n");
+  WriteText(file, contents);
+  // A child whose files may not grow past 16 bytes meets a full disk as soon
+  // as it writes the new file; it reports the store's status.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit limit{16, 16};
+    signal(SIGXFSZ, SIG_IGN);
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(100);
+    RegFileStore store(file);
+    GameOn run(store);
+    LoadSettings(run.game);
+    _exit(run.Save(&Settings::FrameLimit, "FrameLimit", 13));
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), registry::AccessDenied);
+  EXPECT_EQ(ReadText(file), contents);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+      << "the half-written new file is removed";
 }
 
 // ---------------------------------------------------------------------------

@@ -22,10 +22,6 @@ namespace {
 constexpr uint32_t Width = 320;
 constexpr uint32_t Height = 200;
 constexpr uint32_t AspectHeight = 240;  // 200 rows shown at 4:3
-// Stick positions: pressed beyond the first, released inside the second, so
-// a stick resting near the threshold does not chatter.
-constexpr int StickPress = 16000;
-constexpr int StickRelease = 8000;
 
 uint64_t Microseconds() {
   // Whole seconds and the rest apart: the counter times a million would
@@ -135,20 +131,6 @@ void SdlWindow::OpenController(int joystickIndex) {
   }
 }
 
-void SdlWindow::ControllerAxis(int axis, int value) {
-  int& held = axis == SDL_CONTROLLER_AXIS_LEFTX ? stickX_ : stickY_;
-  const uint32_t negative = axis == SDL_CONTROLLER_AXIS_LEFTX ? 0x4B : 0x48;  // Left, Up
-  const uint32_t positive = axis == SDL_CONTROLLER_AXIS_LEFTX ? 0x4D : 0x50;  // Right, Down
-  int wanted = held;
-  if (value <= -StickPress) wanted = -1;
-  if (value >= StickPress) wanted = 1;
-  if (value > -StickRelease && value < StickRelease) wanted = 0;
-  if (wanted == held) return;
-  if (held != 0) PostKey(held < 0 ? negative : positive, true, false, false);
-  if (wanted != 0) PostKey(wanted < 0 ? negative : positive, true, true, false);
-  held = wanted;
-}
-
 void SdlWindow::ToggleFullScreen() {
   settings_.fullScreen = !settings_.fullScreen;
   SDL_SetWindowFullscreen(window_, settings_.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
@@ -156,6 +138,12 @@ void SdlWindow::ToggleFullScreen() {
 }
 
 void SdlWindow::Translate(const SDL_Event& event) {
+  TranslateEvent(event);
+  for (const KeyChange& key : keyChanges_) PostKey(key.scanCode, key.extended, key.pressed, false);
+  keyChanges_.clear();
+}
+
+void SdlWindow::TranslateEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:
       if (!quitPosted_) queue_.push_back({MessageId::Close, 0, 0});
@@ -214,42 +202,16 @@ void SdlWindow::Translate(const SDL_Event& event) {
         SDL_GameControllerClose(*found);
         controllers_.erase(found);
       }
+      controllerKeys_.Removed(event.cdevice.which, keyChanges_);
       break;
     }
     case SDL_CONTROLLERBUTTONDOWN:
-    case SDL_CONTROLLERBUTTONUP: {
-      struct ButtonKey {
-        uint8_t button;
-        uint32_t scanCode;
-        bool extended;
-      };
-      static constexpr ButtonKey Buttons[] = {
-          {SDL_CONTROLLER_BUTTON_DPAD_UP, 0x48, true},
-          {SDL_CONTROLLER_BUTTON_DPAD_DOWN, 0x50, true},
-          {SDL_CONTROLLER_BUTTON_DPAD_LEFT, 0x4B, true},
-          {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, 0x4D, true},
-          {SDL_CONTROLLER_BUTTON_A, 0x39, false},              // Space: jump, confirm
-          {SDL_CONTROLLER_BUTTON_X, 0x1D, false},              // Ctrl: fire
-          {SDL_CONTROLLER_BUTTON_B, 0x38, false},              // Alt: duck
-          {SDL_CONTROLLER_BUTTON_Y, 0x02, false},              // 1: pistol, reload
-          {SDL_CONTROLLER_BUTTON_LEFTSHOULDER, 0x03, false},   // 2: flame-thrower
-          {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 0x04, false},  // 3: grenades
-          {SDL_CONTROLLER_BUTTON_START, 0x1C, false},          // Enter
-          {SDL_CONTROLLER_BUTTON_BACK, 0x01, false},           // Escape
-      };
-      for (const ButtonKey& mapping : Buttons) {
-        if (mapping.button == event.cbutton.button) {
-          PostKey(mapping.scanCode, mapping.extended, event.type == SDL_CONTROLLERBUTTONDOWN,
-                  false);
-        }
-      }
+    case SDL_CONTROLLERBUTTONUP:
+      controllerKeys_.Button(event.cbutton.which, event.cbutton.button,
+                             event.type == SDL_CONTROLLERBUTTONDOWN, keyChanges_);
       break;
-    }
     case SDL_CONTROLLERAXISMOTION:
-      if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX ||
-          event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) {
-        ControllerAxis(event.caxis.axis, event.caxis.value);
-      }
+      controllerKeys_.Axis(event.caxis.which, event.caxis.axis, event.caxis.value, keyChanges_);
       break;
     default:
       break;

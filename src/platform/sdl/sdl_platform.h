@@ -14,6 +14,7 @@
 
 #include "platform/clock.h"
 #include "platform/display_device.h"
+#include "platform/sdl/controller_keys.h"
 #include "platform/text/font_library.h"
 #include "platform/text/surface_text_device.h"
 #include "platform/window.h"
@@ -71,9 +72,11 @@ class SdlWindow final : public Window {
   void ReleaseWindowTextContext(TextDevice* context) override;
 
  private:
+  // Turns an event into messages: TranslateEvent for most, and the key
+  // changes of controllers it collects.
   void Translate(const SDL_Event& event);
+  void TranslateEvent(const SDL_Event& event);
   void PostKey(uint32_t scanCode, bool extended, bool pressed, bool repeat);
-  void ControllerAxis(int axis, int value);
   void OpenController(int joystickIndex);
   void ToggleFullScreen();
 
@@ -92,9 +95,8 @@ class SdlWindow final : public Window {
   int32_t cursorCount_ = 0;
   bool active_ = false;
   bool quitPosted_ = false;
-  // Which arrow each stick axis holds down: -1, 0 or +1.
-  int stickX_ = 0;
-  int stickY_ = 0;
+  ControllerKeys controllerKeys_;
+  std::vector<KeyChange> keyChanges_;
   std::string failure_;
 };
 
