@@ -16,7 +16,9 @@ constexpr uint64_t SheetSize = uint64_t{regions::LevelGraphics.end()} - regions:
 const uint8_t* SpriteFrame(const Game& game, uint32_t offset, uint32_t frame, uint32_t width,
                            uint32_t height) {
   const uint64_t size = uint64_t{width} * height;
-  if (size > SheetSize) return nullptr;
+  // A frame without pixels draws nothing, but a level file may give it a
+  // billion empty rows: it is no frame, so that nobody walks its rows.
+  if (size == 0 || size > SheetSize) return nullptr;
   const uint64_t start = offset + frame * size;
   if (start + size > SheetSize) return nullptr;
   return game.work.at(regions::HeroSheet) + start;

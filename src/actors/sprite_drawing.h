@@ -13,6 +13,7 @@ class LevelObject;
 // Frame `frame` of an animation of width x height frames that starts `offset`
 // bytes into the HeroSheet. Null when the frame does not lie wholly inside the
 // HeroSheet and LevelGraphics: a level file's sprite must not read elsewhere.
+// Null too for a frame of no width or no height.
 const uint8_t* SpriteFrame(const Game& game, uint32_t offset, uint32_t frame, uint32_t width,
                            uint32_t height);
 

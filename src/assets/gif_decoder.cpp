@@ -189,6 +189,15 @@ inline uint32_t SetEntry(LzwState& lzw, uint32_t code, uint32_t length, uint32_t
   return entry;
 }
 
+// No strings yet: the next code, the code width and the free store as after
+// a clear code.
+inline void ForgetStrings(LzwState& lzw) {
+  lzw.topCode = lzw.endCode;
+  lzw.width = lzw.minimumCodeSize + 1;
+  lzw.mask = (1u << lzw.width) - 1;
+  lzw.freePosition = lzw::NewStringStart;
+}
+
 inline void ResetCodeTable(LzwState& lzw) {
   for (uint32_t byte = 0; byte < 256; ++byte) {
     const uint32_t position = lzw::StringStoreStart + 4 * byte;
@@ -196,10 +205,19 @@ inline void ResetCodeTable(LzwState& lzw) {
     const uint8_t padded[4] = {static_cast<uint8_t>(byte), 0, 0, 0};
     std::memcpy(lzw.scratch + position, padded, 4);
   }
-  lzw.topCode = lzw.endCode;
-  lzw.width = lzw.minimumCodeSize + 1;
-  lzw.mask = (1u << lzw.width) - 1;
-  lzw.freePosition = lzw::NewStringStart;
+  ForgetStrings(lzw);
+}
+
+// A clear code. New strings are never stored over the roots, so the roots
+// stand as ResetCodeTable laid them; only the root entries that new codes
+// took over (codes below 256, with code sizes below 8) are set again. A
+// stream of nothing but clear codes then costs little per code, not a
+// rewrite of the whole root table each.
+inline void ClearCodeTable(LzwState& lzw) {
+  for (uint32_t code = lzw.endCode + 1; code <= std::min(lzw.topCode, 255u); ++code) {
+    SetEntry(lzw, code, 1, lzw::StringStoreStart + 4 * code);
+  }
+  ForgetStrings(lzw);
 }
 
 // Codes are packed least significant bit first. While four whole bytes are
@@ -268,7 +286,7 @@ void DecodeLzwData(std::span<uint8_t> scratch, std::span<const uint8_t> data,
     if (!ReadCode(lzw, code)) return;
     if (code - lzw.clearCode <= 1) {
       if (code != lzw.clearCode) return;  // the end code
-      ResetCodeTable(lzw);
+      ClearCodeTable(lzw);
       previous = NoEntry;
       continue;
     }

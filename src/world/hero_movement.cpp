@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "actors/sprite_drawing.h"
 #include "flow/game.h"
 
 namespace zorbulant {
@@ -160,7 +161,10 @@ uint32_t AnimateHero(Game& game) {
 }
 
 void DrawHeroSprite(Game& game, uint32_t x, uint32_t y, uint32_t sheetOffset, uint32_t mirrored) {
-  const uint8_t* picture = game.work.at(regions::HeroSheet) + sheetOffset;
+  // A level file's pick-up can add any number to HeroFrame: a picture that
+  // does not lie in the sheet and the level graphics is not drawn.
+  const uint8_t* picture = SpriteFrame(game, sheetOffset, 0, 16, 32);
+  if (picture == nullptr) return;
   uint8_t* scene = game.work.at(regions::SceneBuffer);
   // Near the top of the level the picture is drawn lower, never above row 1.
   const uint32_t top = std::max(y, 33u) - 32;

@@ -19,7 +19,8 @@ void MoveHero(Game& game);
 // picture to draw.
 uint32_t AnimateHero(Game& game);
 // Draws a 16 x 32 hero picture around the foot point (x, y), mirrored when
-// asked; pixels of 232 and up are transparent.
+// asked; pixels of 232 and up are transparent. A picture that does not lie
+// wholly in the sheet and the level graphics is not drawn.
 void DrawHeroSprite(Game& game, uint32_t x, uint32_t y, uint32_t sheetOffset, uint32_t mirrored);
 
 }  // namespace zorbulant

@@ -1,6 +1,7 @@
 // Reading and writing demo files.
 #include "platform/demo/demo.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -217,8 +218,10 @@ std::string FormatEvent(const Demo& demo, const DemoEvent& event) {
 
 std::string FormatDemo(const Demo& demo) {
   std::string out = std::string(Magic) + " " + std::to_string(DemoFormat) + "\n";
-  out += "game " + Escape(demo.game) + "\n";
-  out += "backend " + Escape(demo.backend) + "\n";
+  // An empty name cannot be written as a word of its own: the record is left
+  // out, and a demo without it reads back as one with the name empty.
+  if (!demo.game.empty()) out += "game " + Escape(demo.game) + "\n";
+  if (!demo.backend.empty()) out += "backend " + Escape(demo.backend) + "\n";
   for (const DemoDataFile& file : demo.dataFiles) {
     out += "data " + Escape(file.name) + " " + (file.hash ? Hex(*file.hash) : "missing") + "\n";
   }
@@ -266,8 +269,13 @@ std::optional<Demo> ParseDemo(std::string_view text, DemoError& error) {
     }
     if (words.empty()) continue;
     if (words[0] == "trace") {
-      // The trace is one JSON line; it keeps its spaces.
-      demo.finalTrace = std::string(line.substr(line.find("trace") + 6));
+      // The trace is one JSON line; it keeps its spaces. A bare "trace" has
+      // an empty one. A '\r' at its end would be read as part of the line end
+      // once the demo is written again, so it is taken as one now.
+      const size_t start = line.find("trace") + 6;
+      std::string_view trace = line.substr(std::min(start, line.size()));
+      while (trace.ends_with('\r')) trace.remove_suffix(1);
+      demo.finalTrace = std::string(trace);
       traced = true;
       continue;
     }

@@ -273,7 +273,11 @@ void RegFile::Set(std::string_view key, std::string_view name, const RegistryVal
 }
 
 void RegFile::Insert(size_t at, const std::vector<std::string>& lines) {
-  if (at > 0 && !lines_[at - 1].ends_with('\n')) lines_[at - 1] += newline_;
+  if (at > 0 && !lines_[at - 1].ends_with('\n')) {
+    // A last line that ends in a lone '\r' only lacks its '\n': a whole line
+    // end behind it would make the '\r' part of the line's text.
+    lines_[at - 1] += lines_[at - 1].ends_with('\r') ? "\n" : newline_;
+  }
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), lines.begin(), lines.end());
   Index();
 }
