@@ -7,8 +7,10 @@ BUILD_FUZZ ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
+PREFIX     ?= /usr/local
 
 .PHONY: play test deps build build-asan bench fuzz shots clean format
+.PHONY: install uninstall package
 
 play: build
 	$(BUILD)/src/zorbulant $(ARGS)
@@ -16,6 +18,7 @@ play: build
 test: build build-asan
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz-short
 
 # The figures of BENCHMARKS.md: the benchmarks, then the desktop's frame pacing
 # under a virtual X server.
@@ -28,14 +31,39 @@ bench: build
 shots: build
 	scripts/make-shots.sh $(BUILD)
 
-# The fuzzer works on a copy of the seed corpus in the build directory, which
-# keeps what it finds from one run to the next; crashes are written there too.
-fuzz: deps $(BUILD_FUZZ)/build.ninja
-	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target gif_decoder_fuzz
-	mkdir -p $(BUILD_FUZZ)/corpus/gif
-	cp fuzz/corpus/gif/* $(BUILD_FUZZ)/corpus/gif/
-	$(BUILD_FUZZ)/fuzz/gif_decoder_fuzz -max_total_time=$(FUZZ_SECONDS) \
-	  -artifact_prefix=$(BUILD_FUZZ)/ $(BUILD_FUZZ)/corpus/gif
+# The fuzz targets, NAME_fuzz each, and their seeds in fuzz/corpus/CORPUS,
+# where CORPUS is the name but for the GIF decoder's.
+FUZZERS      = gif_decoder level_run settings_parser sample_loader input_script demo_parser
+fuzz_corpus  = $(if $(filter gif_decoder,$(1)),gif,$(1))
+FUZZ_TIMEOUT ?= 30
+FUZZ_CORPUS  ?= $(BUILD_FUZZ)/corpus
+
+.PHONY: fuzz-build fuzz-short $(addprefix fuzz-,$(FUZZERS))
+
+# Each fuzzer runs for FUZZ_SECONDS on a copy of its seed corpus in the build
+# directory, which keeps what it finds from one run to the next. A crash, a
+# sanitizer report, a leak or an input that takes longer than FUZZ_TIMEOUT
+# seconds stops it and fails the build; the input is written to
+# $(BUILD_FUZZ)/NAME-crash-... (or -leak-, -timeout-).
+fuzz: $(addprefix fuzz-,$(FUZZERS))
+
+$(addprefix fuzz-,$(FUZZERS)): fuzz-%: fuzz-build
+	mkdir -p $(FUZZ_CORPUS)/$(call fuzz_corpus,$*)
+	cp fuzz/corpus/$(call fuzz_corpus,$*)/* $(FUZZ_CORPUS)/$(call fuzz_corpus,$*)/
+	$(BUILD_FUZZ)/fuzz/$*_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=$(FUZZ_TIMEOUT) \
+	  -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/$*- \
+	  $(FUZZ_CORPUS)/$(call fuzz_corpus,$*)
+
+# The library and the fuzzers only, and the data pack the level-run fuzzer
+# plays on: no program, tests or benchmarks.
+fuzz-build: deps $(BUILD_FUZZ)/build.ninja
+	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target $(addsuffix _fuzz,$(FUZZERS))
+
+# The short pass of `make test`: 30 seconds for each fuzzer, from its seeds
+# alone, so that the pass takes as long however much earlier runs found.
+fuzz-short:
+	rm -rf $(BUILD_FUZZ)/corpus-short
+	$(MAKE) fuzz FUZZ_SECONDS=30 FUZZ_CORPUS=$(BUILD_FUZZ)/corpus-short
 
 deps:
 	@scripts/install-deps.sh
@@ -57,6 +85,20 @@ build-asan: deps $(BUILD_ASAN)/build.ninja
 $(BUILD_FUZZ)/build.ninja: | deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DZORBULANT_FUZZ=ON -DZORBULANT_TESTS=OFF -DZORBULANT_BENCH=OFF $(CMAKE_ARGS)
+
+# Installing from source: the game, the level tools, the data pack, the
+# desktop entry, icons and manual pages under $(PREFIX), or staged below
+# $(DESTDIR). `make uninstall` removes what the last install put down.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	DESTDIR="$(DESTDIR)" cmake --build $(BUILD) --target uninstall
+
+# The Debian package, $(BUILD)/zorbulant_VERSION_ARCH.deb, for
+# `apt install ./zorbulant_*.deb`.
+package: build
+	cd $(BUILD) && cpack --config CPackConfig.cmake
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

@@ -9,6 +9,7 @@ PACKAGES="
   libgif-dev libpng-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   xvfb xauth xdotool x11-utils
+  desktop-file-utils appstream dpkg-dev file groff-base
 "
 
 missing=""

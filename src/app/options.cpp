@@ -3,6 +3,8 @@
 
 #include <charconv>
 
+#include "app/data_directory.h"
+
 namespace zorbulant {
 
 namespace {
@@ -30,6 +32,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
   // The sound library's set-up runs when the command line ends in "s". Only a
   // bare "s" argument asks for it: a path that happens to end in s must not.
   options.commandLine = "zorbulant";
+  bool dataGiven = false;
   for (size_t i = 1; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     auto value = [&](std::string& out) {
@@ -59,6 +62,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
     } else if (argument == "--data") {
       if (!value(text)) return std::nullopt;
       options.dataDirectory = text;
+      dataGiven = true;
     } else if (argument == "--turns") {
       if (!number(options.turns)) return std::nullopt;
     } else if (argument == "--refresh") {
@@ -121,6 +125,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
     error = "a demo brings its own input; --input cannot go with --play";
     return std::nullopt;
   }
+  if (!dataGiven) options.dataDirectory = DefaultDataDirectory();
   return options;
 }
 

@@ -18,7 +18,8 @@ struct Options {
   bool help = false;
   bool version = false;
   bool headless = false;
-  std::filesystem::path dataDirectory = ZORBULANT_DATA_DIR;
+  // --data, or without it DefaultDataDirectory().
+  std::filesystem::path dataDirectory;
   uint32_t turns = 0;  // 0: no close is posted
   std::optional<std::filesystem::path> input;
   std::vector<ShotRequest> shots;
