@@ -10,7 +10,7 @@
 #include <system_error>
 
 #include "icons/hero_icon.h"
-#include "icons/rgba_png.h"
+#include "platform/headless/png_writer.h"
 #include "sprites/hero_pictures.h"
 #include "sprites/sprite_shelf.h"
 
@@ -51,8 +51,10 @@ int main(int argc, char** argv) {
   for (const uint32_t size : IconSizes) {
     const std::string side = std::to_string(size);
     const fs::path file = MakeFolder(output / (side + "x" + side) / "apps") / (name + ".png");
-    if (!WriteRgbaPng(file, DrawHeroIcon(hero, size)))
+    const RgbaPicture icon = DrawHeroIcon(hero, size);
+    if (!zorbulant::WriteRgbaPng(file, icon.width, icon.height, icon.pixels)) {
       return Fail(file.string() + ": cannot be written");
+    }
   }
   const fs::path svg = MakeFolder(output / "scalable" / "apps") / (name + ".svg");
   std::ofstream file(svg);

@@ -1,4 +1,4 @@
-// Writes RGB pictures as PNG files (headless shots).
+// Writes pictures as PNG files: headless shots in RGB, icons in RGBA.
 #pragma once
 
 #include <cstdint>
@@ -11,5 +11,8 @@ namespace zorbulant {
 // cannot be written.
 bool WriteRgbPng(const std::filesystem::path& path, uint32_t width, uint32_t height,
                  const std::vector<uint8_t>& rgb);
+// The same with an alpha channel: width x height quadruples.
+bool WriteRgbaPng(const std::filesystem::path& path, uint32_t width, uint32_t height,
+                  const std::vector<uint8_t>& rgba);
 
 }  // namespace zorbulant
