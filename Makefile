@@ -60,10 +60,13 @@ fuzz-build: deps $(BUILD_FUZZ)/build.ninja
 	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target $(addsuffix _fuzz,$(FUZZERS))
 
 # The short pass of `make test`: 30 seconds for each fuzzer, from its seeds
-# alone, so that the pass takes as long however much earlier runs found.
-fuzz-short:
+# alone, so that the pass takes as long however much earlier runs found. The
+# fuzzers run side by side, one to a core; each one's output is shown whole
+# when it ends.
+fuzz-short: fuzz-build
 	rm -rf $(BUILD_FUZZ)/corpus-short
-	$(MAKE) fuzz FUZZ_SECONDS=30 FUZZ_CORPUS=$(BUILD_FUZZ)/corpus-short
+	$(MAKE) -j $(JOBS) --output-sync=target fuzz FUZZ_SECONDS=30 \
+	  FUZZ_CORPUS=$(BUILD_FUZZ)/corpus-short
 
 deps:
 	@scripts/install-deps.sh

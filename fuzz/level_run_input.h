@@ -20,7 +20,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_clock.h"
+#include "platform/headless/headless_display.h"
+#include "platform/headless/headless_window.h"
 
 namespace zorbulant::fuzzing {
 

@@ -3,9 +3,9 @@
 # OS headers may be included by the backends and tools, nowhere else.
 set -eu
 cd "$(dirname "$0")/.."
-pattern='#include[[:space:]]*[<"](SDL|ft2build|freetype/|fontconfig/|xmp\.h|gif_lib\.h|png\.h|windows\.h|unistd\.h|sys/|dirent\.h|fcntl\.h)'
+pattern='#include[[:space:]]*[<"](SDL|ft2build|freetype/|fontconfig/|xmp\.h|gif_lib\.h|png\.h|windows\.h|ddraw\.h|mmsystem\.h|unistd\.h|sys/|dirent\.h|fcntl\.h)'
 bad=$(grep -rlE "$pattern" src --include='*.cpp' --include='*.h' \
-  | grep -vE '^src/platform/(headless|sdl|text|files|settings|xmp)/' || true)
+  | grep -vE '^src/platform/(headless|sdl|text|files|settings|xmp|win32)/' || true)
 if [ -n "$bad" ]; then
   echo "platform headers used outside the platform backends:" >&2
   echo "$bad" >&2

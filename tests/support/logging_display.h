@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_display.h"
 
 namespace zorbulant::testing {
 

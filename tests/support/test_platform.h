@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "flow/game.h"
-#include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_clock.h"
+#include "platform/headless/headless_display.h"
+#include "platform/headless/headless_window.h"
 #include "platform/platform.h"
 #include "platform/settings/memory_settings_store.h"
 #include "support/memory_files.h"

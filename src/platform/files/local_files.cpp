@@ -55,7 +55,7 @@ std::optional<std::filesystem::path> LocalFiles::Resolve(const char* name) const
 FileSystem::Handle LocalFiles::OpenForReading(const char* name) {
   const auto path = Resolve(name);
   if (!path) return 0;
-  std::FILE* file = std::fopen(path->c_str(), "rb");
+  std::FILE* file = std::fopen(path->string().c_str(), "rb");
   if (file == nullptr) return 0;
   for (size_t i = 0; i < open_.size(); ++i) {
     if (open_[i] == nullptr) {

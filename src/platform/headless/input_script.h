@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_window.h"
 
 namespace zorbulant {
 

@@ -1,5 +1,4 @@
-// The headless backend.
-#include "platform/headless/headless_platform.h"
+#include "platform/headless/headless_display.h"
 
 #include <algorithm>
 
@@ -9,87 +8,6 @@ namespace {
 constexpr uint32_t Width = 320;
 constexpr uint32_t Height = 200;
 }  // namespace
-
-uint32_t HeadlessClock::Milliseconds() { return static_cast<uint32_t>(microseconds_ / 1000); }
-
-uint32_t HeadlessClock::WaitForElapsed(uint32_t since, uint32_t duration) {
-  const uint32_t elapsed = Milliseconds() - since;
-  if (elapsed >= duration) return Milliseconds();
-  microseconds_ = (microseconds_ / 1000 + (duration - elapsed)) * 1000;
-  return Milliseconds();
-}
-
-void HeadlessClock::WaitForRefresh(uint32_t hertz) {
-  if (hertz == 0) return;
-  // Refresh k happens at k / hertz seconds, rounded up to a whole microsecond.
-  const uint64_t next = microseconds_ * hertz / 1'000'000 + 1;
-  microseconds_ = (next * 1'000'000 + hertz - 1) / hertz;
-}
-
-HeadlessWindow::HeadlessWindow(std::vector<ScheduledMessage> schedule, uint32_t closeAfterTurns)
-    : schedule_(std::move(schedule)), closeAfterTurns_(closeAfterTurns) {}
-
-uint32_t HeadlessWindow::CreateMainWindow(WindowProcedure& procedure) {
-  procedure_ = &procedure;
-  // A new window is activated while it is created and shown.
-  procedure.HandleMessage({MessageId::ActivateApp, 1, 0});
-  return 1;
-}
-
-int32_t HeadlessWindow::ShowCursor(bool show) { return cursorCount_ += show ? 1 : -1; }
-
-void HeadlessWindow::BeginTurn() {
-  if (turnOpen_ && turnEnded_) turnEnded_(turn_);
-  ++turn_;
-  turnOpen_ = true;
-  while (nextScheduled_ < schedule_.size() && schedule_[nextScheduled_].turn <= turn_) {
-    queue_.push_back(schedule_[nextScheduled_++].message);
-  }
-  if (closeAfterTurns_ != 0 && turn_ == closeAfterTurns_ + 1) {
-    queue_.push_back({MessageId::Close, 0, 0});
-  }
-}
-
-void HeadlessWindow::EndOpenTurn() {
-  if (turnOpen_ && turnEnded_) turnEnded_(turn_);
-  turnOpen_ = false;
-}
-
-bool HeadlessWindow::MessageWaiting() {
-  // The main loop asks once at the start of every turn.
-  BeginTurn();
-  return !queue_.empty();
-}
-
-bool HeadlessWindow::TakeMessage(WindowMessage& message) {
-  // Nothing will ever arrive once the script is spent: end like a closed window
-  // would, instead of waiting forever.
-  if (queue_.empty()) {
-    message = {MessageId::Quit, 0, 0};
-    return false;
-  }
-  message = queue_.front();
-  queue_.pop_front();
-  return message.id != MessageId::Quit;
-}
-
-uint32_t HeadlessWindow::Dispatch(const WindowMessage& message) {
-  if (message.id == MessageId::ActivateApp && message.wParam == 0 && deactivated_) deactivated_();
-  return procedure_ != nullptr ? procedure_->HandleMessage(message) : 0;
-}
-
-uint32_t HeadlessWindow::DefaultHandling(const WindowMessage&) { return 0; }
-
-void HeadlessWindow::PostQuit(int32_t exitCode) {
-  queue_.push_back({MessageId::Quit, static_cast<uint32_t>(exitCode), 0});
-}
-
-void HeadlessWindow::DestroyMainWindow() {
-  if (procedure_ == nullptr) return;
-  WindowProcedure* procedure = procedure_;
-  procedure_ = nullptr;
-  procedure->HandleMessage({MessageId::Destroy, 0, 0});
-}
 
 HeadlessDisplay::HeadlessDisplay(HeadlessClock& clock, uint32_t refreshHertz, uint32_t pitch)
     : clock_(clock), refreshHertz_(refreshHertz), pitch_(std::max(pitch, Width)) {}
