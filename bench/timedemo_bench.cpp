@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/headless_run.h"
+#include "support/mission_script.h"
 #include "support/temp_directory.h"
 
 namespace zorbulant {
@@ -29,19 +30,11 @@ Options Parse(std::vector<std::string> arguments) {
 // The first mission's script behind the menu and the intro, as the mission
 // tests run it; recorded into a demo in `directory`.
 std::string RecordFirstMission(const testing::TempDirectory& directory) {
-  std::ifstream mission(std::string(ZORBULANT_SOURCE_DIR) + "/content/missions/levelaaa.txt");
-  std::string script = "2 press Enter\n3 release Enter\n5 press Enter\n6 release Enter\n";
-  std::string line;
-  uint32_t last = 0;
-  while (std::getline(mission, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    const size_t space = line.find(' ');
-    last = static_cast<uint32_t>(std::stoul(line.substr(0, space))) + 4;
-    script += std::to_string(last) + line.substr(space) + "\n";
-  }
+  const testing::MissionScript script = testing::PlayMission("levelaaa", 0);
+  const uint32_t last = script.lastTurn;
   const std::string input = (directory.path() / "mission.txt").string();
   const std::string demo = (directory.path() / "mission.zdm").string();
-  std::ofstream(input) << script;
+  std::ofstream(input) << script.text;
   std::ostringstream errors;
   // A second beyond the last key: the mission is done by then.
   RunHeadless(Parse({"--input", input, "--turns", std::to_string(last + 70), "--record", demo}),

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/headless_run.h"
+#include "support/mission_script.h"
 #include "support/temp_directory.h"
 
 namespace zorbulant {
@@ -31,28 +32,13 @@ Options HeadlessOptions(std::vector<std::string> arguments, std::string* error =
   return options.value_or(Options{});
 }
 
-// The first mission's completion script moved behind the menu and the intro:
-// Enter on "go", Enter in the intro, the level's first frame at turn 5.
-std::string FirstMissionInput() {
-  std::istringstream mission(
-      ReadText(std::string(ZORBULANT_SOURCE_DIR) + "/content/missions/levelaaa.txt"));
-  std::string script = "2 press Enter\n3 release Enter\n5 press Enter\n6 release Enter\n";
-  std::string line;
-  while (std::getline(mission, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    const size_t space = line.find(' ');
-    script += std::to_string(std::stoul(line.substr(0, space)) + 4) + line.substr(space) + "\n";
-  }
-  return script;
-}
-
 class DemoRun : public ::testing::Test {
  protected:
   // Records the first mission once for all tests: to Mission Done and on to
   // the next mission's intro.
   static void SetUpTestSuite() {
     directory_ = new testing::TempDirectory;
-    WriteText(Path("mission.txt"), FirstMissionInput());
+    WriteText(Path("mission.txt"), testing::PlayMission("levelaaa", 0).text);
     std::ostringstream errors;
     recordStatus_ =
         RunHeadless(HeadlessOptions({"--input", Path("mission.txt"), "--turns", "2900", "--record",

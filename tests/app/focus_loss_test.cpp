@@ -12,6 +12,7 @@
 #include "app/headless_run.h"
 #include "flow/flow_state.h"
 #include "support/fixture_level.h"
+#include "support/mission_script.h"
 #include "support/temp_directory.h"
 #include "world/level_object.h"
 
@@ -163,17 +164,11 @@ TEST(FocusLoss, InTheMenusAndTheConfigurationScreen) {
 }
 
 TEST(FocusLoss, InTheIntroThePlayAndMissionDone) {
-  // The first mission's completion script behind the menu and the intro.
-  std::ifstream mission(std::string(ZORBULANT_SOURCE_DIR) + "/content/missions/levelaaa.txt");
-  std::string script = "2 press Enter\n3 release Enter\n5 press Enter\n6 release Enter\n";
-  for (std::string line; std::getline(mission, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    const size_t space = line.find(' ');
-    script += std::to_string(std::stoul(line.substr(0, space)) + 4) + line.substr(space) + "\n";
-  }
+  const testing::MissionScript script = testing::PlayMission("levelaaa", 0);
   // Mission Done comes a little after the script's last line.
-  const uint32_t last = ScriptLines(script).back().first;
-  ExpectPausesChangeNothing(script, last + 120, {{4, 15}, {300, 30}, {1500, 7}, {last + 60, 25}},
+  const uint32_t last = script.lastTurn;
+  ExpectPausesChangeNothing(script.text, last + 120,
+                            {{4, 15}, {300, 30}, {1500, 7}, {last + 60, 25}},
                             {StateMissionIntro, StateInGame, StateInGame, StateMissionDone});
 }
 

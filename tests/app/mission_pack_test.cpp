@@ -12,6 +12,7 @@
 
 #include "app/headless_run.h"
 #include "flow/flow_state.h"
+#include "support/mission_script.h"
 #include "support/temp_directory.h"
 #include "world/level_search.h"
 
@@ -21,9 +22,6 @@ namespace {
 const std::filesystem::path Missions =
     std::filesystem::path(ZORBULANT_SOURCE_DIR) / "content/missions";
 
-// The turn of the level's first frame when the picker steps `steps` times.
-uint32_t FirstLevelTurn(uint32_t steps) { return 5 + 2 * steps; }
-
 uint32_t LevelNumberOf(const std::string& code) {
   for (uint32_t n = 0; n < 4096; ++n) {
     char letters[3];
@@ -31,31 +29,6 @@ uint32_t LevelNumberOf(const std::string& code) {
     if (code == std::string(letters, 3)) return n;
   }
   return 4096;
-}
-
-// The whole input script: menu, intro, picker, then the mission's lines with
-// their turns moved to the run's.
-std::string RunScript(const std::string& mission, uint32_t number, uint32_t& lastTurn) {
-  std::ostringstream script;
-  script << "2 press Enter\n3 release Enter\n";
-  for (uint32_t step = 0; step < number; ++step) {
-    script << 4 + 2 * step << " press Right\n" << 5 + 2 * step << " release Right\n";
-  }
-  const uint32_t first = FirstLevelTurn(number);
-  script << first << " press Enter\n" << first + 1 << " release Enter\n";
-  std::istringstream lines(mission);
-  lastTurn = first;
-  for (std::string line; std::getline(lines, line);) {
-    const size_t digits = line.find_first_not_of("0123456789");
-    if (digits == 0 || digits == std::string::npos) {
-      script << line << "\n";
-      continue;
-    }
-    const uint32_t turn = first - 1 + static_cast<uint32_t>(std::stoul(line.substr(0, digits)));
-    lastTurn = std::max(lastTurn, turn);
-    script << turn << line.substr(digits) << "\n";
-  }
-  return script.str();
 }
 
 std::vector<std::string> MissionFiles() {
@@ -74,13 +47,10 @@ TEST_P(MissionPack, CompletionScriptReachesMissionDone) {
   ASSERT_EQ(name.rfind("level", 0), 0u) << name;
   const uint32_t number = LevelNumberOf(name.substr(5));
   ASSERT_LT(number, 8u) << name;
-  std::ifstream file(Missions / (name + ".txt"));
-  std::stringstream mission;
-  mission << file.rdbuf();
 
   testing::TempDirectory run;
-  uint32_t lastTurn = 0;
-  run.Write("input.txt", RunScript(mission.str(), number, lastTurn));
+  const testing::MissionScript script = testing::PlayMission(name, number);
+  run.Write("input.txt", script.text);
   // Every mission may be picked.
   run.Write("settings.reg",
             "Windows Registry Editor Version 5.00\n\n"
@@ -88,11 +58,11 @@ TEST_P(MissionPack, CompletionScriptReachesMissionDone) {
             "\"MaxCount\"=dword:00000008\n");
   const std::string trace = (run.path() / "trace.jsonl").string();
   std::string error;
-  const auto options =
-      ParseOptions({"zorbulant", "--headless", "--data", ZORBULANT_DATA_DIR, "--turns",
-                    std::to_string(lastTurn + 300), "--input", (run.path() / "input.txt").string(),
-                    "--trace", trace, "--settings", (run.path() / "settings.reg").string()},
-                   error);
+  const auto options = ParseOptions(
+      {"zorbulant", "--headless", "--data", ZORBULANT_DATA_DIR, "--turns",
+       std::to_string(script.lastTurn + 300), "--input", (run.path() / "input.txt").string(),
+       "--trace", trace, "--settings", (run.path() / "settings.reg").string()},
+      error);
   ASSERT_TRUE(options) << error;
   std::ostringstream errors;
   ASSERT_EQ(RunHeadless(*options, errors), 0) << errors.str();
@@ -104,7 +74,7 @@ TEST_P(MissionPack, CompletionScriptReachesMissionDone) {
   for (std::string line; std::getline(lines, line) && done == 0;) {
     const auto state = nlohmann::json::parse(line);
     ++turn;
-    if (turn == FirstLevelTurn(number)) {
+    if (turn == testing::FirstLevelTurn(number)) {
       ASSERT_EQ(state["GameState"].get<uint32_t>(), StateInGame) << "the mission did not start";
       ASSERT_EQ(state["LevelNumber"].get<uint32_t>(), number);
     }
