@@ -4,20 +4,22 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
+BUILD_WINDOWS ?= build-windows
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 PREFIX     ?= /usr/local
 
 .PHONY: play test deps build build-asan bench fuzz shots clean format
-.PHONY: install uninstall package
+.PHONY: install uninstall package windows deps-windows
 
 play: build
 	$(BUILD)/src/zorbulant $(ARGS)
 
-test: build build-asan
+test: build build-asan windows
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(BUILD_ASAN) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD_WINDOWS) --output-on-failure -j $(JOBS)
 	$(MAKE) fuzz-short
 
 # The figures of BENCHMARKS.md: the benchmarks, then the desktop's frame pacing
@@ -71,6 +73,24 @@ fuzz-short: fuzz-build
 deps:
 	@scripts/install-deps.sh
 
+deps-windows:
+	@scripts/install-deps.sh windows
+
+# The Windows build, cross-compiled with mingw-w64: zorbulant.exe, its sound
+# library SNDLIB11.DLL with music from a libxmp built from Debian's source
+# package, and $(BUILD_WINDOWS)/zorbulant-VERSION-windows-x64.zip with the
+# data pack of the native build. Its tests run under Wine.
+windows: build deps-windows $(BUILD_WINDOWS)/build.ninja
+	cmake --build $(BUILD_WINDOWS) -j $(JOBS)
+
+$(BUILD_WINDOWS)/build.ninja: | deps-windows
+	scripts/build-libxmp-mingw.sh $(BUILD_WINDOWS)/libxmp
+	cmake -S . -B $(BUILD_WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DZORBULANT_XMP_PREFIX=$(abspath $(BUILD_WINDOWS))/libxmp \
+	  -DZORBULANT_DATA_PACK=$(abspath $(BUILD))/data \
+	  -DZORBULANT_NATIVE_PROGRAM=$(abspath $(BUILD))/src/zorbulant
+
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
 
@@ -104,7 +124,7 @@ package: build
 	cd $(BUILD) && cpack --config CPackConfig.cmake
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_WINDOWS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,5 +1,7 @@
 #!/bin/sh
-# Installs the Debian packages the project builds, runs and tests with.
+# Installs the Debian packages the project builds, runs and tests with; with
+# the argument "windows" also the ones of the Windows build and its tests
+# (mingw-w64, Wine, ImageMagick for screenshots of the X display).
 # Idempotent: when everything is present it only checks and returns.
 set -eu
 
@@ -11,6 +13,12 @@ PACKAGES="
   xvfb xauth xdotool x11-utils
   desktop-file-utils appstream dpkg-dev file groff-base
 "
+if [ "${1:-}" = windows ]; then
+  PACKAGES="$PACKAGES
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine64 imagemagick dpkg-dev
+"
+fi
 
 missing=""
 for p in $PACKAGES; do

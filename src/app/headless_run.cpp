@@ -24,44 +24,6 @@
 
 namespace zorbulant {
 
-namespace {
-
-bool ReadSchedule(const Options& options, std::vector<ScheduledMessage>& schedule,
-                  std::ostream& errors) {
-  if (!options.input) return true;
-  std::ifstream file(*options.input, std::ios::binary);
-  if (!file) {
-    errors << "zorbulant: cannot read input script " << options.input->string() << "\n";
-    return false;
-  }
-  std::ostringstream text;
-  text << file.rdbuf();
-  InputScriptError error;
-  schedule = ParseInputScript(text.str(), error);
-  if (!error.message.empty()) {
-    errors << "zorbulant: " << options.input->string() << ":" << error.line << ": " << error.message
-           << "\n";
-    return false;
-  }
-  return true;
-}
-
-const char* FailureText(StartupFailure failure) {
-  switch (failure) {
-    case StartupFailure::NoWindow:
-      return "the window could not be created";
-    case StartupFailure::NoMemory:
-      return "the 8 MB work block could not be allocated";
-    case StartupFailure::NoDisplay:
-      return "the display could not be set up";
-    case StartupFailure::None:
-      break;
-  }
-  return "";
-}
-
-}  // namespace
-
 int RunHeadless(const Options& options, std::ostream& errors, std::ostream& output) {
   std::error_code error;
   if (!std::filesystem::is_directory(options.dataDirectory, error)) {
@@ -69,7 +31,15 @@ int RunHeadless(const Options& options, std::ostream& errors, std::ostream& outp
     return 2;
   }
   std::vector<ScheduledMessage> schedule;
-  if (!ReadSchedule(options, schedule, errors)) return 2;
+  if (options.input) {
+    std::string problem;
+    std::optional<std::vector<ScheduledMessage>> script = ReadInputScript(*options.input, problem);
+    if (!script) {
+      errors << "zorbulant: " << problem << "\n";
+      return 2;
+    }
+    schedule = std::move(*script);
+  }
   std::ofstream trace;
   if (options.trace) {
     trace.open(*options.trace, std::ios::binary | std::ios::trunc);
@@ -134,7 +104,7 @@ int RunHeadless(const Options& options, std::ostream& errors, std::ostream& outp
   window.EndOpenTurn();
   const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - framesStarted;
   if (failure != StartupFailure::None) {
-    errors << "zorbulant: " << FailureText(failure) << "\n";
+    errors << "zorbulant: " << StartupFailureText(failure) << "\n";
     return 1;
   }
   const std::string finalTrace = TraceLine(game, window.Turn(), traceClock());

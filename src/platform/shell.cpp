@@ -78,4 +78,18 @@ StartupFailure RunProgram(Game& game) {
   return StartupFailure::None;
 }
 
+const char* StartupFailureText(StartupFailure failure) {
+  switch (failure) {
+    case StartupFailure::NoWindow:
+      return "the window could not be created";
+    case StartupFailure::NoMemory:
+      return "the 8 MB work block could not be allocated";
+    case StartupFailure::NoDisplay:
+      return "the display could not be set up";
+    case StartupFailure::None:
+      break;
+  }
+  return "";
+}
+
 }  // namespace zorbulant

@@ -28,6 +28,8 @@ class GameWindowProcedure final : public WindowProcedure {
 
 // Why a run ended before its main loop; the game cannot run without these.
 enum class StartupFailure { None, NoWindow, NoMemory, NoDisplay };
+// What a failure means to the player.
+const char* StartupFailureText(StartupFailure failure);
 
 // Runs the program from start-up until the quit message has been taken (None),
 // or until a start-up step the game cannot do without fails.

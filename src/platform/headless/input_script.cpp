@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <fstream>
+#include <sstream>
 
 #include "platform/keyboard_handler.h"
 
@@ -125,6 +127,24 @@ std::vector<ScheduledMessage> ParseInputScript(std::string_view text, InputScrip
   std::stable_sort(
       schedule.begin(), schedule.end(),
       [](const ScheduledMessage& a, const ScheduledMessage& b) { return a.turn < b.turn; });
+  return schedule;
+}
+
+std::optional<std::vector<ScheduledMessage>> ReadInputScript(const std::filesystem::path& path,
+                                                             std::string& error) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    error = "cannot read input script " + path.string();
+    return std::nullopt;
+  }
+  std::ostringstream text;
+  text << file.rdbuf();
+  InputScriptError problem;
+  std::vector<ScheduledMessage> schedule = ParseInputScript(text.str(), problem);
+  if (!problem.message.empty()) {
+    error = path.string() + ":" + std::to_string(problem.line) + ": " + problem.message;
+    return std::nullopt;
+  }
   return schedule;
 }
 
