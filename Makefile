@@ -56,9 +56,9 @@ $(addprefix fuzz-,$(FUZZERS)): fuzz-%: fuzz-build
 	  -print_final_stats=1 -artifact_prefix=$(BUILD_FUZZ)/$*- \
 	  $(FUZZ_CORPUS)/$(call fuzz_corpus,$*)
 
-# The library and the fuzzers only, and the data pack the level-run fuzzer
-# plays on: no program, tests or benchmarks.
-fuzz-build: deps $(BUILD_FUZZ)/build.ninja
+# The libraries and the fuzzers only: no program, tests, benchmarks or
+# content tools. The level-run fuzzer plays on the native build's data pack.
+fuzz-build: build $(BUILD_FUZZ)/build.ninja
 	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target $(addsuffix _fuzz,$(FUZZERS))
 
 # The short pass of `make test`: 30 seconds for each fuzzer, from its seeds
@@ -107,7 +107,8 @@ build-asan: deps $(BUILD_ASAN)/build.ninja
 
 $(BUILD_FUZZ)/build.ninja: | deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DZORBULANT_FUZZ=ON -DZORBULANT_TESTS=OFF -DZORBULANT_BENCH=OFF $(CMAKE_ARGS)
+	  -DZORBULANT_FUZZ=ON -DZORBULANT_TESTS=OFF -DZORBULANT_BENCH=OFF \
+	  -DZORBULANT_FUZZ_DATA_PACK=$(abspath $(BUILD))/data $(CMAKE_ARGS)
 
 # Installing from source: the game, the level tools, the data pack, the
 # desktop entry, icons and manual pages under $(PREFIX), or staged below

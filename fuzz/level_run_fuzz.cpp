@@ -53,14 +53,14 @@ testing::MemoryFiles& Pack() {
   static testing::MemoryFiles files = [] {
     testing::MemoryFiles pack;
     size_t count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(ZORBULANT_DATA_DIR)) {
+    for (const auto& entry : std::filesystem::directory_iterator(ZORBULANT_FUZZ_DATA_PACK)) {
       const std::string name = entry.path().filename().string();
       if (IsPackLevel(name)) continue;
       std::ifstream file(entry.path(), std::ios::binary);
       pack.Add(name, {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()});
       ++count;
     }
-    if (count == 0) Fail("the data pack " ZORBULANT_DATA_DIR " is empty");
+    if (count == 0) Fail("the data pack " ZORBULANT_FUZZ_DATA_PACK " is empty");
     return pack;
   }();
   return files;
