@@ -1,12 +1,10 @@
-// A game on the Win32 backend with the picture in the windowed screen, for
-// tests that drive the window, the display and the text through the game's
-// own code.
+// A game on the Win32 backend, for tests that drive the window, the display
+// and the text through the game's own code.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "flow/game.h"
 #include "platform/display.h"
@@ -20,9 +18,13 @@
 namespace zorbulant::testing {
 
 struct Win32Game {
+  // The picture in the windowed screen unless `windowed` is false, when the
+  // exclusive screen is tried first.
+  explicit Win32Game(bool windowed = true) : display{window, nullptr, windowed} {}
+
   Win32Window window;
   Win32Clock clock;
-  Win32Display display{window, nullptr, true};
+  Win32Display display;
   LocalFiles files{"."};
   MemorySettingsStore settings;
   MissingSoundLibrary sound;
@@ -49,19 +51,13 @@ struct Win32Game {
     for (uint32_t y = 0; y < 200; ++y) std::fill_n(surface.pixels + y * surface.pitch, 320, index);
     ASSERT_TRUE(display.Unlock());
   }
+};
 
-  // The back buffer's palette indices, row after row.
-  std::vector<uint8_t> Picture() {
-    std::vector<uint8_t> picture;
-    LockedSurface surface;
-    if (!display.Lock(surface)) return picture;
-    for (uint32_t y = 0; y < 200; ++y) {
-      picture.insert(picture.end(), surface.pixels + y * surface.pitch,
-                     surface.pixels + y * surface.pitch + 320);
-    }
-    display.Unlock();
-    return picture;
-  }
+// A test with the windowed game started.
+struct Win32GameTest : ::testing::Test {
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(win32.Start()); }
+
+  Win32Game win32;
 };
 
 }  // namespace zorbulant::testing
