@@ -46,35 +46,11 @@ std::function<void(uint32_t)> TraceWriter(Services& services, const Game& game, 
   };
 }
 
-// The script's input and the virtual clock; the picture in the real window.
-StartupFailure RunScripted(const WindowsOptions& options, std::vector<ScheduledMessage> schedule,
-                           Services& services) {
-  PictureWindowProcedure procedure(services.window);
-  if (services.window.CreateMainWindow(procedure) == 0) return StartupFailure::NoWindow;
-  HeadlessClock clock;
-  HeadlessWindow script(std::move(schedule), options.turns);
-  // The picture goes out as fast as the machine draws it: the run's time is
-  // the virtual clock's.
-  Win32Display shown(services.window, nullptr, options.window);
-  ScriptedDisplay display(shown, clock, [&services] { services.window.PumpMessages(); });
-  Platform platform{script,
-                    clock,
-                    display,
-                    services.files,
-                    services.settings,
-                    services.sound,
-                    options.commandLine};
-  Game game(platform);
-  script.OnTurnEnded(TraceWriter(services, game, clock));
-  const StartupFailure failure = RunProgram(game);
-  script.EndOpenTurn();
-  return failure;
-}
-
-StartupFailure RunLive(const WindowsOptions& options, Services& services) {
-  Win32Clock clock;
-  TurnCountingWindow window(services.window, options.turns);
-  Win32Display display(services.window, &clock, options.window);
+// The game on the run's window, clock and display, with a trace line at the
+// end of each of the window's turns.
+template <typename TurnWindow>
+StartupFailure RunGame(const WindowsOptions& options, Services& services, TurnWindow& window,
+                       Clock& clock, DisplayDevice& display) {
   Platform platform{window,
                     clock,
                     display,
@@ -87,6 +63,27 @@ StartupFailure RunLive(const WindowsOptions& options, Services& services) {
   const StartupFailure failure = RunProgram(game);
   window.EndOpenTurn();
   return failure;
+}
+
+// The script's input and the virtual clock; the picture in the real window.
+StartupFailure RunScripted(const WindowsOptions& options, std::vector<ScheduledMessage> schedule,
+                           Services& services) {
+  PictureWindowProcedure procedure(services.window);
+  if (services.window.CreateMainWindow(procedure) == 0) return StartupFailure::NoWindow;
+  HeadlessClock clock;
+  HeadlessWindow script(std::move(schedule), options.turns);
+  // The picture goes out as fast as the machine draws it: the run's time is
+  // the virtual clock's.
+  Win32Display shown(services.window, nullptr, options.window);
+  ScriptedDisplay display(shown, clock, [&services] { services.window.PumpMessages(); });
+  return RunGame(options, services, script, clock, display);
+}
+
+StartupFailure RunLive(const WindowsOptions& options, Services& services) {
+  Win32Clock clock;
+  TurnCountingWindow window(services.window, options.turns);
+  Win32Display display(services.window, &clock, options.window);
+  return RunGame(options, services, window, clock, display);
 }
 
 }  // namespace
